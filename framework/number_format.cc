@@ -1,0 +1,122 @@
+#include "framework/number_format.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+char* formatInt(char* out, int32_t value) {
+  return std::to_chars(out, out + kMaxIntChars, value).ptr;
+}
+
+char* formatHex(char* out, uint32_t value) {
+  return std::to_chars(out, out + kMaxIntChars, value, 16).ptr;
+}
+
+char* formatReal(char* out, float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  bool negative = bits >> 31;
+  uint32_t biased = (bits >> 23) & 0xff;
+  uint32_t fraction = bits & 0x7fffff;
+  if (negative) *out++ = '-';
+  if (biased == 0xff) {
+    std::memcpy(out, fraction ? "nan" : "inf", 3);
+    return out + 3;
+  }
+  // value = mantissa * 2^exponent exactly.
+  uint64_t mantissa = biased ? (fraction | 0x800000) : fraction;
+  int exponent = biased ? static_cast<int>(biased) - 150 : -149;
+  if (exponent > 39) {
+    // Beyond 2^63 the integer part leaves 64 bits; such values are rare
+    // enough to take the general route, which is exact too.
+    double magnitude = std::fabs(static_cast<double>(value));
+    return std::to_chars(out, out + kMaxRealChars - 1, magnitude,
+                         std::chars_format::fixed, 6).ptr;
+  }
+  // scaled = value * 10^6 rounded to the nearest integer, ties to even, as
+  // printf rounds the exact binary value.
+  __extension__ typedef unsigned __int128 u128;
+  u128 scaled;
+  if (exponent >= 0) {
+    scaled = (static_cast<u128>(mantissa) << exponent) * 1000000u;
+  } else {
+    u128 numerator = static_cast<u128>(mantissa) * 1000000u;  // < 2^44
+    int shift = -exponent;
+    if (shift > 64) {
+      scaled = 0;  // numerator < 2^(shift - 1): below one half
+    } else {
+      u128 quotient = numerator >> shift;
+      u128 remainder = numerator - (quotient << shift);
+      u128 half = static_cast<u128>(1) << (shift - 1);
+      if (remainder > half || (remainder == half && (quotient & 1))) ++quotient;
+      scaled = quotient;
+    }
+  }
+  uint64_t integerPart = static_cast<uint64_t>(scaled / 1000000u);
+  uint32_t decimals = static_cast<uint32_t>(scaled % 1000000u);
+  out = std::to_chars(out, out + 21, integerPart).ptr;
+  *out++ = '.';
+  for (int i = 5; i >= 0; --i) {
+    out[i] = static_cast<char>('0' + decimals % 10);
+    decimals /= 10;
+  }
+  return out + 6;
+}
+
+namespace {
+
+bool isCSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+bool parseInteger(const char* text, int64_t* value) {
+  while (isCSpace(*text)) ++text;
+  bool negative = false;
+  if (*text == '+' || *text == '-') negative = *text++ == '-';
+  if (*text < '0' || *text > '9') return false;
+  // Accumulate the magnitude, saturating well beyond the int64 range.
+  uint64_t magnitude = 0;
+  const uint64_t limit = static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) + 1;
+  for (; *text >= '0' && *text <= '9'; ++text) {
+    if (magnitude <= limit) magnitude = magnitude * 10 + static_cast<uint64_t>(*text - '0');
+  }
+  if (magnitude > limit) magnitude = limit;
+  if (negative) {
+    *value = magnitude == limit ? std::numeric_limits<int64_t>::min()
+                                : -static_cast<int64_t>(magnitude);
+  } else {
+    *value = magnitude >= limit ? std::numeric_limits<int64_t>::max()
+                                : static_cast<int64_t>(magnitude);
+  }
+  return true;
+}
+
+bool parseReal(const char* text, float* value) {
+  while (isCSpace(*text)) ++text;
+  const char* number = text;
+  bool negative = false;
+  if (*number == '+' || *number == '-') negative = *number++ == '-';
+  // Plain decimal numbers take the fast exact route; hexadecimal numbers,
+  // infinities, NaNs and values out of the float range go through strtof.
+  bool decimal = (*number >= '0' && *number <= '9') || *number == '.';
+  bool hex = number[0] == '0' && (number[1] == 'x' || number[1] == 'X');
+  if (decimal && !hex) {
+    float parsed;
+    std::from_chars_result result =
+        std::from_chars(number, number + std::strlen(number), parsed,
+                        std::chars_format::general);
+    if (result.ec == std::errc()) {
+      *value = negative ? -parsed : parsed;
+      return true;
+    }
+  }
+  char* end;
+  float parsed = std::strtof(text, &end);
+  if (end == text) return false;
+  *value = parsed;
+  return true;
+}
