@@ -1,0 +1,3 @@
+#include "tools/trigstrsubst/trigstrsubst.h"
+
+int main(int argc, char** argv) { return runTrigStrSubst(argc, argv); }
