@@ -1,0 +1,72 @@
+// triggers2txt: war3map.wtg (version 4 or 7) and, when it is there,
+// war3map.wct into Triggers.txt.
+//
+// The trigger file holds the categories, the global variables and the
+// triggers with their events, conditions and actions (ECAs); each ECA calls a
+// function whose parameters follow its name, their number taken from the
+// FunctionTable. A parameter can itself be a function call with parameters
+// of its own, or an array element with its index; in version 7 an ECA can
+// hold nested ECAs. The custom text file holds the map's script texts: a
+// comment and a common text, then one text per trigger, matched to the
+// triggers by position.
+//
+// Failures in the trigger file go through fail() and name the trigger file's
+// offset. Failures in the custom text file go through failCustom(), which
+// prints the message and the custom file's offset on two lines and ends the
+// process.
+#ifndef FORMATS_TRIGGERS_TRIGGERS_TO_TEXT_H_
+#define FORMATS_TRIGGERS_TRIGGERS_TO_TEXT_H_
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+#include "formats/triggers/function_table.h"
+#include "framework/binary_file.h"
+#include "framework/binary_to_text.h"
+
+class TriggersToTextConverter : public BinaryToTextConverter {
+ public:
+  // The most bytes of one custom text (its zero byte included).
+  static constexpr int32_t kMaxCustomText = 32768;
+  // ECAs and parameters nest at most this many levels, counted together.
+  static constexpr int kMaxNesting = 10000;
+
+  // custom may be nullptr: the text then holds no custom text lines.
+  TriggersToTextConverter(FILE* triggers, FILE* custom, FILE* text);
+  ~TriggersToTextConverter() override;
+
+  bool convert() override;
+
+  virtual int32_t getCustomLong();
+  virtual void getCustomString(char* buffer, int maxchars);
+  // Prints message with "!", then the custom file's offset, closes the text
+  // output and ends the process with status 1.
+  [[noreturn]] virtual void failCustom();
+  virtual void convertCustomHeader();
+  // Two blanks depth times.
+  virtual void indent(int depth);
+
+ private:
+  [[noreturn]] void failCustomWith(const char* format, ...)
+      __attribute__((format(printf, 2, 3)));
+  void convertBody();
+  void convertECA(int depth);
+  void convertParameter(int depth);
+  void convertCustomText(char* buffer, const char* label, bool isCustom);
+  // Counts one level of nesting while it lives; fails beyond kMaxNesting.
+  class NestingGuard;
+
+  std::unique_ptr<BinaryReader> customInput;
+  std::unique_ptr<FunctionTable> functionTable;
+  bool version7 = false;
+  int nesting = 0;
+
+  // Field buffers. Each level of nesting prints its line before it reads
+  // the levels under it, so one set serves every level.
+  char functionName[256];
+  char parameterValue[4096];
+  char calledFunction[4096];
+};
+
+#endif  // FORMATS_TRIGGERS_TRIGGERS_TO_TEXT_H_
