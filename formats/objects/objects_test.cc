@@ -231,6 +231,8 @@ TEST(ObjectTables, StringValueOf1023BytesIsTheLongestABinaryTableMayHold) {
       unitsTableWithMod(Bytes().id("utip").i32(3).str(longest).i32(0)));
   ASSERT_FALSE(text.failed) << text.error;
   EXPECT_EQ(text.output, dos(unitsTextWithMod("    .mod utip string 0 " + longest)));
+  EXPECT_EQ(toBinary<TextToCustomUnitsConverter>(text.output).output,
+            unitsTableWithMod(Bytes().id("utip").i32(3).str(longest).i32(0)));
 
   // 24 bytes of header and unit, 8 of field and type, then the string: the
   // 1024th byte without a zero is where reading stops.
@@ -299,6 +301,14 @@ TEST(ObjectTables, UnitIdentifierWords) {
     EXPECT_EQ(back.output, Bytes().i32(2).i32(1).raw(c.bytes).raw(c.bytes).i32(0).i32(0).bytes())
         << c.word;
   }
+
+  // Two letters and two zero bytes in the file print as a two-letter word
+  // and come back as they were.
+  std::string shortIds = Bytes().i32(2).i32(1).raw(std::string("ab\0\0", 4)).id("h000")
+                             .i32(0).i32(0);
+  Conversion text = toText<CustomUnitsToTextConverter>(shortIds);
+  EXPECT_EQ(text.output, dos(customUnitsText("\n  .unit ab h000\n  .endUnit\n", "")));
+  EXPECT_EQ(toBinary<TextToCustomUnitsConverter>(text.output).output, shortIds);
 }
 
 TEST(ObjectTables, FieldIdentifiersAndTypeWords) {
