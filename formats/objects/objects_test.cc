@@ -600,6 +600,7 @@ TEST(ObjectTablePrograms, ArgumentsPickPathsAndFilterMode) {
 TEST(ObjectTablePrograms, FailuresEndWithStatusOne) {
   for (const Pair& p : pairs()) {
     ScratchDir dir;
+    dir.write("in.bin", p.table);
     ::Run missing = runProgram(p.toText, {}, dir.path());
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.stdErr, std::string("Failed to open ") + p.binaryFile + "!\n");
@@ -621,6 +622,14 @@ TEST(ObjectTablePrograms, FailuresEndWithStatusOne) {
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.stdErr.substr(0, bad.stdErr.find(',')), "Unexpected EOF while getting line");
     EXPECT_EQ(dir.read("bad.bin"), p.table.substr(0, p.standardBytes));
+
+    // An output that cannot take the text is no success, although convert()
+    // closes it itself.
+    if (fileExists("/dev/full")) {
+      ::Run full = runProgram(p.toText, {"in.bin", "/dev/full"}, dir.path());
+      EXPECT_EQ(full.status, 1);
+      EXPECT_EQ(full.stdErr, "Failed to write /dev/full!\n");
+    }
   }
 }
 
