@@ -246,8 +246,8 @@ void TextToTriggersConverter::convertECA(int kind, int depth) {
 }
 
 void TextToTriggersConverter::convertParameter(int depth) {
-  NestingGuard level(*this);
   expectTag(".param", true);
+  NestingGuard level(*this);
   getString(parameterKind, sizeof parameterKind);
   bool arrayElement = std::strcmp(parameterKind, "array") == 0;
   int32_t kind;

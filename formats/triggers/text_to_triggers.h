@@ -24,8 +24,10 @@ class TextToTriggersConverter : public TextToBinaryConverter {
  public:
   // The most characters of one custom text.
   static constexpr int kMaxCustomText = 32768;
-  // ECAs and parameters nest at most this many levels, counted together.
-  static constexpr int kMaxNesting = 10000;
+  // ECAs and parameters nest at most this many levels, counted together:
+  // far beyond real maps, and shallow enough that the indentation of the
+  // deepest line leaves room for its values within a text line.
+  static constexpr int kMaxNesting = 1000;
 
   // custom may be nullptr: the text must then hold no custom text lines.
   TextToTriggersConverter(FILE* text, FILE* triggers, FILE* custom);

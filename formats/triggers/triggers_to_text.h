@@ -29,8 +29,10 @@ class TriggersToTextConverter : public BinaryToTextConverter {
  public:
   // The most bytes of one custom text (its zero byte included).
   static constexpr int32_t kMaxCustomText = 32768;
-  // ECAs and parameters nest at most this many levels, counted together.
-  static constexpr int kMaxNesting = 10000;
+  // ECAs and parameters nest at most this many levels, counted together:
+  // far beyond real maps, and shallow enough that the indentation of the
+  // deepest line leaves room for its values within a text line.
+  static constexpr int kMaxNesting = 1000;
 
   // custom may be nullptr: the text then holds no custom text lines.
   TriggersToTextConverter(FILE* triggers, FILE* custom, FILE* text);
