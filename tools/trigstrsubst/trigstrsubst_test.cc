@@ -260,7 +260,7 @@ TEST(TrigStrSubstSubstitute, ReplacesTheFirstReferenceOfEachLine) {
       {"case-sensitive", "trigstr_1 TRIGSTR_2\n", "trigstr_1 Knight\n"},
       {"sign and white space", "TRIGSTR_+2 TRIGSTR_\t1\n", "Knight TRIGSTR_\t1\n"},
       {"highest slot", "TRIGSTR_15999\n", "Last slot\n"},
-      {"number text of 15 characters", "TRIGSTR_000000000000002.\n", "Knight\n"},
+      {"number text of 15 characters", "TRIGSTR_00000000000002.\n", "Knight\n"},
       {"DOS input", "a TRIGSTR_1\r\nb\r\n", "a Footman\nb\n"},
       {"lone CR ends the line", "TRIGSTR_1\rTRIGSTR_2\n", "Footman\n"},
   };
@@ -274,11 +274,11 @@ TEST(TrigStrSubstSubstitute, ReplacesTheFirstReferenceOfEachLine) {
 }
 
 TEST(TrigStrSubstSubstitute, MultiLineStringKeepsItsLineBreaks) {
-  Substitution result = substitute(kStrings, "<TRIGSTR_3> tail\nnext\n");
+  Substitution result = substitute(kStrings, "<\"TRIGSTR_3\"> tail\nnext\n");
   EXPECT_TRUE(result.ok);
   // The CR LF pair of the string goes to the DOS text file like any text:
   // its line feed is written as CR LF.
-  EXPECT_EQ(result.output, "<First line\r\r\nSecond line> tail\r\nnext\r\n");
+  EXPECT_EQ(result.output, "<\"First line\r\r\nSecond line\"> tail\r\nnext\r\n");
 }
 
 TEST(TrigStrSubstSubstitute, EmptySlotsWarnAndLeaveTheRestOfTheLine) {
@@ -314,8 +314,8 @@ TEST(TrigStrSubstSubstitute, BadNumberTextStopsAndKeepsEarlierLines) {
       {"TRIGSTR_-", "Failed to parse string number in TRIGSTR_- at line 2\n"},
       {"TRIGSTR_0000000000000001",
        "String number longer than 15 characters in TRIGSTR_0000000000000001 at line 2\n"},
-      {"TRIGSTR_1,2,3,4,5,6,7,8 x",
-       "String number longer than 15 characters in TRIGSTR_1,2,3,4,5,6,7,8 x at line 2\n"},
+      {"TRIGSTR_1,2,3,4,5,6,7,8,9 x",
+       "String number longer than 15 characters in TRIGSTR_1,2,3,4,5,6,7,8,9 x at line 2\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
@@ -429,7 +429,7 @@ TEST(TrigStrSubstProgram, CommandLineForms) {
     dir.write("in.txt", kUnits);
     dir.write("war3map.wts", c.args.size() == 3 ? "STRING 1\n{\nwrong\n}\n" : kStrings);
     dir.write("strings.wts", kStrings);
-    Run run = runProgram("trigstrsubst", c.args, dir.path());
+    ::Run run = runProgram("trigstrsubst", c.args, dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "");
     EXPECT_EQ(run.stdOut, "");
@@ -443,7 +443,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
     dir.write("CustomUnits.txt", "a TRIGSTR_7 b\n");
-    Run run = runProgram("trigstrsubst", {}, dir.path());
+    ::Run run = runProgram("trigstrsubst", {}, dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "Substituting empty string in a TRIGSTR_7 b at line 1\n");
     EXPECT_EQ(dir.read("StringsOut.txt"), dos("a  b\n"));
@@ -451,7 +451,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
   {
     SCOPED_TRACE("the string file is opened first");
     ScratchDir dir;
-    Run run = runProgram("trigstrsubst", {"in.txt", "out.txt", "missing.wts"}, dir.path());
+    ::Run run = runProgram("trigstrsubst", {"in.txt", "out.txt", "missing.wts"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to open missing.wts!\n");
     EXPECT_FALSE(dir.exists("out.txt"));
@@ -461,7 +461,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", "STRING 1\nFootman\n");
     dir.write("CustomUnits.txt", kUnits);
-    Run run = runProgram("trigstrsubst", {}, dir.path());
+    ::Run run = runProgram("trigstrsubst", {}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Expected \"{\", got Footman at line 2\n");
     EXPECT_FALSE(dir.exists("StringsOut.txt"));
@@ -470,7 +470,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     SCOPED_TRACE("missing text input: no output is created");
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
-    Run run = runProgram("trigstrsubst", {"in.txt"}, dir.path());
+    ::Run run = runProgram("trigstrsubst", {"in.txt"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to open in.txt!\n");
     EXPECT_FALSE(dir.exists("StringsOut.txt"));
@@ -480,16 +480,25 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
     dir.write("in.txt", kUnits);
-    Run run = runProgram("trigstrsubst", {"in.txt", "no/such/out.txt"}, dir.path());
+    ::Run run = runProgram("trigstrsubst", {"in.txt", "no/such/out.txt"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to open no/such/out.txt!\n");
+  }
+  if (fileExists("/dev/full")) {
+    SCOPED_TRACE("an output that takes no bytes is a failure, not a success");
+    ScratchDir dir;
+    dir.write("war3map.wts", kStrings);
+    dir.write("in.txt", kUnits);
+    ::Run run = runProgram("trigstrsubst", {"in.txt", "/dev/full"}, dir.path());
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.stdErr, "Failed to write /dev/full!\n");
   }
   {
     SCOPED_TRACE("a fatal reference keeps the lines before it");
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
     dir.write("CustomUnits.txt", "TRIGSTR_2\nTRIGSTR_\nTRIGSTR_1\n");
-    Run run = runProgram("trigstrsubst", {}, dir.path());
+    ::Run run = runProgram("trigstrsubst", {}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to parse string number in TRIGSTR_ at line 2\n");
     EXPECT_EQ(dir.read("StringsOut.txt"), dos("Knight\n"));
@@ -499,7 +508,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", "\xEF\xBB\xBFSTRING 1\r\n{\r\nFootman\r\n}\r\n");
     dir.write("CustomUnits.txt", kUnits);
-    Run run = runProgram("trigstrsubst", {}, dir.path());
+    ::Run run = runProgram("trigstrsubst", {}, dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "Substituting empty string in .mod utip 0 0 string TRIGSTR_3 at line 3\n");
     EXPECT_EQ(dir.read("StringsOut.txt"),
@@ -545,7 +554,7 @@ TEST(TrigStrSubstCorpus, KnownStringsOfEachMap) {
     }
     ScratchDir dir;
     dir.write("CustomUnits.txt", text);
-    Run run = runProgram("trigstrsubst", {"CustomUnits.txt", "StringsOut.txt", strings},
+    ::Run run = runProgram("trigstrsubst", {"CustomUnits.txt", "StringsOut.txt", strings},
                          dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "");
@@ -568,9 +577,9 @@ TEST(TrigStrSubstCorpus, FilteredCustomUnitsOfEachMap) {
     if (!fileExists(units) || !fileExists(strings)) continue;
     ++tried;
     ScratchDir dir;
-    Run filter = runProgram("customunits2txt", {units, "CustomUnits.txt", "x"}, dir.path());
+    ::Run filter = runProgram("customunits2txt", {units, "CustomUnits.txt", "x"}, dir.path());
     ASSERT_EQ(filter.status, 0) << filter.stdErr;
-    Run run = runProgram("trigstrsubst", {"CustomUnits.txt", "StringsOut.txt", strings},
+    ::Run run = runProgram("trigstrsubst", {"CustomUnits.txt", "StringsOut.txt", strings},
                          dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "");
