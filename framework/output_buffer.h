@@ -36,12 +36,12 @@ class OutputBuffer {
 
  protected:
   void append(const void* data, std::size_t size) {
-    if (size > kCapacity - used_) {
+    if (size <= kCapacity - used_) [[likely]] {
+      std::memcpy(buffer_ + used_, data, size);
+      used_ += size;
+    } else {
       appendSlow(data, size);
-      return;
     }
-    std::memcpy(buffer_ + used_, data, size);
-    used_ += size;
   }
 
   // Overwrites bytes already written at position; seeks in the stream only

@@ -93,8 +93,8 @@ TEST(BinaryWriterTest, PatchesInTheBufferAndAfterItWasFlushed) {
   {
     BinaryWriter writer(file);
     writer.writeInt32(0);                    // placeholder at 0
-    std::string filler(200000, 'f');         // pushes it out of the buffer
-    writer.write(filler.data(), filler.size());
+    std::string filler(1000, 'f');
+    for (int i = 0; i < 200; ++i) writer.write(filler.data(), filler.size());  // pushes it out
     writer.writeInt32(0);                    // placeholder still buffered
     ASSERT_TRUE(writer.patchInt32(200004, 0x01020304));
     ASSERT_TRUE(writer.patchInt32(0, -2));
