@@ -26,14 +26,12 @@ bool ObjectTableToTextConverter::convert() {
   int32_t version = getLong();
   output.print(".version %d\n\n", version);
 
-  output.write(".standardTable\n");
-  convertUnits();
+  convertTable(".standardTable\n");
   output.write("\n.endTable\n\n");
   output.write(kSeparator);
   output.write("\n");
 
-  output.write(".newTable\n");
-  convertUnits();
+  convertTable(".newTable\n");
   output.write("\n.endTable\n\n");
   output.print(".endSection %s (%s)\n\n", format.section, format.binaryFile);
 
@@ -42,10 +40,12 @@ bool ObjectTableToTextConverter::convert() {
   return true;
 }
 
-// One table: its unit count and that many unit records (none when the count
-// is zero or negative).
-void ObjectTableToTextConverter::convertUnits() {
+// One table: its unit count, the table's opening line (printed once the
+// count is read) and that many unit records (none when the count is zero or
+// negative).
+void ObjectTableToTextConverter::convertTable(const char* openingLine) {
   int32_t units = getLong();
+  output.write(openingLine);
   for (int32_t unit = 0; unit < units; ++unit) {
     char baseId[8];
     char newId[8];

@@ -27,7 +27,7 @@ class ObjectTableToTextConverter : public BinaryToTextConverter {
   bool filterMode = false;
 
  private:
-  void convertUnits();
+  void convertTable(const char* openingLine);
 
   const ObjectTableFormat& format;
 };

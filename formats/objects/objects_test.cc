@@ -520,6 +520,21 @@ TEST(ObjectTables, FailureKeepsPartialOutput) {
                                 "    .mod alev int 0 0 0 3\n"));
 }
 
+// A table's opening line is printed once its unit count has been read, so a
+// file that ends at a count leaves the text without that table's line.
+TEST(ObjectTables, TableLinesFollowTheirCounts) {
+  const std::string top = "//\n// Warcraft 3 Custom Units File\n//\n\n"
+                          ".section CustomUnits (war3map.w3u)\n.version 2\n\n";
+  Conversion noStandard = toText<CustomUnitsToTextConverter>(Bytes().i32(2));
+  EXPECT_EQ(noStandard.error, "Read failure, input file offset: 4 (0x4)");
+  EXPECT_EQ(noStandard.output, dos(top));
+
+  Conversion noNew = toText<CustomUnitsToTextConverter>(Bytes().i32(2).i32(0).raw("\1"));
+  EXPECT_EQ(noNew.error, "Read failure, input file offset: 9 (0x9)");
+  EXPECT_EQ(noNew.output,
+            dos(top + ".standardTable\n\n.endTable\n\n" + kSeparator + "\n"));
+}
+
 // ---------------------------------------------------------------- programs
 
 struct Pair {
