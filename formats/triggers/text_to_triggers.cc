@@ -233,7 +233,8 @@ void TextToTriggersConverter::convertECA(int kind, int depth) {
   writeLong(getLong());
   int32_t parameters = functionTable->parameterCount(functionName);
   if (parameters == -1) failWith("Unknown function %s", functionName);
-  if (kind == 0) --parameters;  // the registered trigger is not stored
+  // The registered trigger is not stored; a count of 0 or less means none.
+  if (kind == 0 && parameters > 0) --parameters;
   for (int32_t i = 0; i < parameters; ++i) convertParameter(0);
   expectTag(".endECA", true);
   int32_t children = getLong();

@@ -290,6 +290,30 @@ TEST_F(TriggersTest, NegativeCountsListNothing) {
   EXPECT_NE(text.text.find(dos("    .endECA -2\n  .endECAs\n")), std::string::npos);
 }
 
+TEST_F(TriggersTest, ExtraCountsOfNoneOrLessTakeNoParameters) {
+  // An event takes one fewer than its count, and a count of 0 or less means
+  // none, down to the lowest count a list line can give.
+  folder.write("extraFunctionsOut.txt",
+               "Lowest -2147483648\r\nNegative -7\r\nNone 0\r\n\r\n");
+  std::vector<std::string> ecas;
+  std::string lines;
+  for (const char* name : {"Lowest", "Negative", "None"}) {
+    for (int kind : {0, 2}) {
+      ecas.push_back(eca7(kind, {}, name, 1, ""));
+      lines += std::string("    ") + (kind == 0 ? ".event" : ".action") + " 0 " + name +
+               " enable 1\n    .endECA 0\n";
+    }
+  }
+  std::string wtg = plainTriggerFile(7, {trigger(true, {"T", ""}, ecas)});
+  TextConversion text = toText(wtg, std::nullopt);
+  ASSERT_FALSE(text.failed) << text.error;
+  EXPECT_NE(text.text.find(dos("  .ECAs\n" + lines + "  .endECAs\n")), std::string::npos)
+      << text.text;
+  BinaryConversion back = toBinary(text.text, false);
+  ASSERT_FALSE(back.failed) << back.error;
+  EXPECT_EQ(back.wtg, wtg);
+}
+
 // A trigger file of version 7 with one trigger holding one action whose
 // parameters are params.
 std::string oneAction(bool v7, const std::string& name, const std::string& params) {

@@ -147,7 +147,8 @@ void TriggersToTextConverter::convertECA(int depth) {
   int32_t enabled = getLong();
   int32_t parameters = functionTable->parameterCount(functionName);
   if (parameters == -1) failWith("Unknown function %s", functionName);
-  if (kind == 0) --parameters;  // the registered trigger is not stored
+  // The registered trigger is not stored; a count of 0 or less means none.
+  if (kind == 0 && parameters > 0) --parameters;
   static const char* const kKindWords[] = {".event", ".condition", ".action"};
   indent(depth);
   output.print("    %s %d %s enable %d\n", kKindWords[kind], group, functionName, enabled);
