@@ -78,11 +78,15 @@ bool parseInteger(const char* text, int64_t* value) {
   bool negative = false;
   if (*text == '+' || *text == '-') negative = *text++ == '-';
   if (*text < '0' || *text > '9') return false;
-  // Accumulate the magnitude, saturating well beyond the int64 range.
+  // Accumulate the magnitude, saturating just beyond the int64 range (and
+  // never letting the multiplication wrap round to a small number).
   uint64_t magnitude = 0;
   const uint64_t limit = static_cast<uint64_t>(std::numeric_limits<int64_t>::max()) + 1;
   for (; *text >= '0' && *text <= '9'; ++text) {
-    if (magnitude <= limit) magnitude = magnitude * 10 + static_cast<uint64_t>(*text - '0');
+    if (magnitude <= limit) {
+      magnitude = magnitude > limit / 10 ? limit + 1
+                                         : magnitude * 10 + static_cast<uint64_t>(*text - '0');
+    }
   }
   if (magnitude > limit) magnitude = limit;
   if (negative) {

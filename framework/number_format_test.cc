@@ -87,6 +87,10 @@ TEST(ParseIntegerTest, ReadsTheStartOfTheWordLikeScanf) {
       {"+-1", false, 0},    {"\t42", true, 42},   {"4294967295", true, 4294967295LL},
       {"99999999999999999999999", true, INT64_MAX},
       {"-99999999999999999999999", true, INT64_MIN},
+      // Digits that would wrap the 64-bit accumulator to a small number.
+      {"18446744073709551616", true, INT64_MAX},
+      {"92233720368547758080", true, INT64_MAX},
+      {"-18446744073709551617", true, INT64_MIN},
   };
   for (const Case& c : cases) {
     int64_t value = -12345;

@@ -74,6 +74,8 @@ TEST(NumberArgumentTest, IntegersBytesAndReals) {
        "Failed to get long argument, line 1: abc"},
       {"4294967296", [](Probe& p) { return std::to_string(p.getLong()); },
        "Long argument out of range: 4294967296, line 1: 4294967296"},
+      {"18446744073709551616", [](Probe& p) { return std::to_string(p.getLong()); },
+       "Long argument out of range: 18446744073709551616, line 1: 18446744073709551616"},
       {"255", [](Probe& p) { return std::to_string(p.getByte()); }, "255"},
       {"-128", [](Probe& p) { return std::to_string(p.getByte()); }, "-128"},
       {"256", [](Probe& p) { return std::to_string(p.getByte()); },
