@@ -232,7 +232,13 @@ int runTrigStrSubst(int argc, const char* const* argv, FILE* err) {
       return 1;
     }
     bool loaded = table.load(strings, err);
+    // A read error ends the lines early, as the end of the file would.
+    bool readWhole = !std::ferror(strings);
     std::fclose(strings);
+    if (!readWhole) {
+      reportPath(err, "Failed to read ", paths.strings);
+      return 1;
+    }
     if (!loaded) return 1;
   }
 
@@ -254,7 +260,12 @@ int runTrigStrSubst(int argc, const char* const* argv, FILE* err) {
     done = substituteStrings(table, input, output, err);
     written = output.close();
   }
+  bool readWhole = !std::ferror(input);
   std::fclose(input);
+  if (done && !readWhole) {
+    reportPath(err, "Failed to read ", paths.text);
+    return 1;
+  }
   if (!written) {
     reportPath(err, "Failed to write ", paths.output);
     return 1;

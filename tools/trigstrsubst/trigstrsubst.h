@@ -50,6 +50,7 @@
 //     "Failed to parse string number in <line> at line <n>"
 //     "String number longer than 15 characters in <line> at line <n>"
 //     "Output line longer than 7999 characters in <line> at line <n>"
+//     "Failed to read <path>!"        (a read error; the lines stop there)
 //     "Failed to write <path>!"
 //   warnings, the run goes on:
 //     "Substituting empty string in <line> at line <n>"

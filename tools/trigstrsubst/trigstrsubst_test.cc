@@ -494,6 +494,21 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     EXPECT_EQ(run.stdErr, "Failed to write /dev/full!\n");
   }
   {
+    // A folder opens for reading but yields no bytes: no success with an
+    // empty table or an empty output.
+    SCOPED_TRACE("a file that cannot be read");
+    ScratchDir dir;
+    dir.write("war3map.wts", kStrings);
+    dir.write("in.txt", kUnits);
+    ::Run strings = runProgram("trigstrsubst", {"in.txt", "out.txt", dir.path()}, dir.path());
+    EXPECT_EQ(strings.status, 1);
+    EXPECT_EQ(strings.stdErr, "Failed to read " + dir.path() + "!\n");
+    EXPECT_FALSE(dir.exists("out.txt"));
+    ::Run text = runProgram("trigstrsubst", {dir.path(), "out.txt"}, dir.path());
+    EXPECT_EQ(text.status, 1);
+    EXPECT_EQ(text.stdErr, "Failed to read " + dir.path() + "!\n");
+  }
+  {
     SCOPED_TRACE("a fatal reference keeps the lines before it");
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
