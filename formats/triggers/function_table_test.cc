@@ -1,4 +1,7 @@
 // The function table: the built-in list and the two extra functions files.
+#include <sys/resource.h>
+
+#include <csignal>
 #include <set>
 #include <string>
 
@@ -21,6 +24,14 @@ TEST(BuiltinFunctionsTest, EachNameOnceWithItsCount) {
 }
 
 class FunctionTableTest : public InScratchFolder {};
+
+// Makes a table in a process whose files may not grow beyond bytes.
+void loadWithFilesLimitedTo(rlim_t bytes) {
+  std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit limit = {bytes, bytes};
+  setrlimit(RLIMIT_FSIZE, &limit);
+  FunctionTable table;
+}
 
 TEST_F(FunctionTableTest, BuiltinCounts) {
   FunctionTable table;
@@ -108,6 +119,23 @@ TEST_F(FunctionTableTest, AnEmptyLineEndsTheList) {
     EXPECT_EQ(table.extraCount(), c.count) << c.list;
     EXPECT_EQ(folder.read("extraFunctionsOut.txt"), c.list);
   }
+}
+
+TEST_F(FunctionTableTest, AListThatCannotBeWrittenCompletelyIsRemoved) {
+  // A list cut short would be loaded as it stands on every later run and
+  // hide the functions it lost; without it the next run writes it again.
+  std::string declarations;
+  for (int i = 0; i < 200; ++i) {
+    declarations += "native Function" + std::to_string(i) + " takes integer a returns nothing\n";
+  }
+  folder.write("extraFunctionsIn.txt", declarations);
+  EXPECT_EXIT(loadWithFilesLimitedTo(100), ::testing::ExitedWithCode(1),
+              "^Failed to write extraFunctionsOut\\.txt!\n$");
+  EXPECT_FALSE(folder.exists("extraFunctionsOut.txt"));
+
+  FunctionTable table;
+  EXPECT_EQ(table.extraCount(), 200);
+  EXPECT_EQ(table.parameterCount("Function199"), 1);
 }
 
 TEST_F(FunctionTableTest, NeitherFileMeansTheBuiltinListAlone) {
