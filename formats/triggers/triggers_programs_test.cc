@@ -122,6 +122,11 @@ TEST(TriggerProgramsTest, CustomFileFailuresPrintTwoLinesAndEndTheRun) {
       {kWtg, Bytes().i32(1).str("").i32(0).u8(1),
        "Read failure!\nCustom trigger input file offset: 10 (0xa)\n",
        "\" .end\r\n\r\n.commonCustomText \"\" .end\r\n\r\n"},
+      // The opening of the common text's line is printed before its length
+      // is read.
+      {kWtg, Bytes().i32(1).str("x\r\ny").i32(7).bytes().substr(0, 10),
+       "Read failure!\nCustom trigger input file offset: 10 (0xa)\n",
+       ".commonCustomComment \"x\r\ny\" .end\r\n\r\n.commonCustomText \""},
       {kWtg, Bytes().u8(1).u8(0), "Read failure!\nCustom trigger input file offset: 2 (0x2)\n",
        ".endVariables\r\n\r\n"},
       {kWtg, Bytes().i32(1).raw("abc"),
