@@ -28,7 +28,8 @@ void TextToBinaryConverter::failWith(const char* format, ...) {
 
 int TextToBinaryConverter::nextTag(const char* const* tags, bool mustMatch) {
   for (;;) {
-    ++lineNumber;
+    // A 32-bit count that wraps (without overflow) on a text of 2^31 lines.
+    lineNumber = static_cast<int32_t>(static_cast<uint32_t>(lineNumber) + 1u);
     // On failure the line buffer keeps the previous line.
     if (input.readLine(line, kMaxLineChars + 1) < 0) {
       failWith("Unexpected EOF while getting line");

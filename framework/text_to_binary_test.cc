@@ -241,6 +241,16 @@ TEST(TagTest, SkipsBlankAndCommentLinesAndCountsThem) {
   EXPECT_EQ(result.error, "Unexpected EOF while getting line, line 8: .a");
 }
 
+TEST(TagTest, TheLineCountWrapsLikeA32BitCounter) {
+  Conversion result = probe("a\r\n", [](Probe& p) {
+    p.lineNumber = INT32_MAX;
+    p.take();
+    EXPECT_EQ(p.lineNumber, INT32_MIN);
+    p.take();
+  });
+  EXPECT_EQ(result.error, "Unexpected EOF while getting line, line -2147483647: a");
+}
+
 TEST(TagTest, Failures) {
   const char* const tags[] = {".import", ".endSection", nullptr};
   struct Case {
