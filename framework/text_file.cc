@@ -77,6 +77,11 @@ bool TextReader::fill() {
 long TextReader::readLine(char* line, std::size_t capacity) {
   if (capacity == 0) return 0;
   std::size_t limit = capacity - 1;
+  if (limit == 0) {
+    // Room for the terminator alone: an empty piece, not the end of the file.
+    line[0] = '\0';
+    return 0;
+  }
   std::size_t stored = 0;
   bool readAny = false;
   while (stored < limit) {

@@ -73,6 +73,19 @@ TEST(TextReaderTest, ReadsLinesLikeFgetsOnATextModeStream) {
   }
 }
 
+TEST(TextReaderTest, RoomForTheTerminatorAloneIsNotTheEnd) {
+  // As fgets with a size of 1: an empty text, nothing consumed.
+  FILE* file = streamWith("ab\n");
+  TextReader reader(file);
+  char line[4] = "###";
+  EXPECT_EQ(reader.readLine(line, 1), 0);
+  EXPECT_EQ(line[0], '\0');
+  EXPECT_FALSE(reader.atEnd());
+  EXPECT_EQ(reader.readLine(line, sizeof line), 3);
+  EXPECT_STREQ(line, "ab\n");
+  std::fclose(file);
+}
+
 TEST(TextReaderTest, DropsACarriageReturnWhoseLineFeedIsInTheNextBlock) {
   // The reader takes the file in blocks of 65536 bytes; put the CR last.
   std::string bytes(65535, 'x');
