@@ -407,6 +407,39 @@ TEST_F(TriggersTest, ALineIsPrintedOnlyAfterItsFieldsAreRead) {
   EXPECT_EQ(result.text.substr(result.text.size() - expectedEnd.size()), expectedEnd);
 }
 
+TEST_F(TriggersTest, ACutFileLeavesTheLinesPrintedBeforeTheFailingRead) {
+  // Each list's opening line is printed at its own point: before the
+  // category count, after the variable count, after the trigger count.
+  std::string nested = plainTriggerFile(
+      7, {trigger(true, {"T", ""},
+                  {eca7(2, {}, "IfThenElseMultiple", 1, "", {eca7(2, 3, "DoNothing", 1, "")})})});
+  nested.resize(nested.size() - 4);  // the nested action's child count
+  struct Case {
+    std::string wtg;
+    std::string message;
+    std::string textEnd;
+  } cases[] = {
+      {Bytes().raw("WTG!").i32(7), "Read failure, input file offset: 8 (0x8)",
+       ".version 7\n\n.categories\n"},
+      {Bytes().raw("WTG!").i32(7).i32(0).i32(2), "Read failure, input file offset: 16 (0x10)",
+       ".endCategories\n\n.long 2\n\n"},
+      {Bytes().raw("WTG!").i32(7).i32(0).i32(2).i32(0),
+       "Read failure, input file offset: 20 (0x14)", ".long 2\n\n.variables\n.endVariables\n\n"},
+      {Bytes().raw("WTG!").i32(7).i32(0).i32(2).i32(0).i32(1).str("T"),
+       "Unexpected EOF while reading string, input file offset: 26 (0x1a)",
+       ".endVariables\n\n.triggers\n\n"},
+      {nested, "Read failure, input file offset: 108 (0x6c)",
+       "    .endECA 1\n      .action 3 DoNothing enable 1\n  "},
+  };
+  for (const Case& c : cases) {
+    TextConversion result = toText(c.wtg, std::nullopt);
+    EXPECT_EQ(result.error, c.message);
+    std::string end = dos(c.textEnd);
+    ASSERT_GE(result.text.size(), end.size());
+    EXPECT_EQ(result.text.substr(result.text.size() - end.size()), end) << c.message;
+  }
+}
+
 // The lines of a version 7 trigger text around the ECA lines ecaLines.
 std::string textWithECAs(const std::string& ecaLines, const std::string& triggerLine =
                              ".trigger \"T\" comment 0 enable 1 custom 0 initiallyOff 0 "
