@@ -484,6 +484,28 @@ TEST_F(TriggersTest, TextFailures) {
   }
 }
 
+TEST_F(TriggersTest, TheCustomFileIsWrittenAsItsLinesAreRead) {
+  // The version goes out before the comment's line is read, the comment
+  // before the common text's line, the count's place before .triggers.
+  const std::string start =
+      ".section Triggers\n.version 7\n.categories\n.endCategories\n.long 0\n"
+      ".variables\n.endVariables\n";
+  struct Case {
+    std::string text;
+    std::string wct;
+  } cases[] = {
+      {start, Bytes().i32(1)},
+      {start + ".commonCustomComment \"a\" .end\n", Bytes().i32(1).str("a")},
+      {start + ".commonCustomComment \"a\" .end\n.commonCustomText \"bc\" .end\n",
+       Bytes().i32(1).str("a").i32(3).str("bc").i32(0)},
+  };
+  for (const Case& c : cases) {
+    BinaryConversion result = toBinary(c.text, true);
+    EXPECT_EQ(result.error.substr(0, 33), "Unexpected EOF while getting line");
+    EXPECT_EQ(result.wct, c.wct) << c.text;
+  }
+}
+
 TEST_F(TriggersTest, AnECAIsWrittenFieldByFieldAsItIsRead) {
   // The kind, name and enabled value are in the file before the name turns
   // out to be unknown; a top-level ECA has no group number.
