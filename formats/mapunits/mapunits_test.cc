@@ -420,6 +420,14 @@ TEST(TextToMapUnits, FailuresNameTheLine) {
        "Expected MapUnits, got Map, line 18: .endSection Map (war3mapUnits.doo)"},
       {".endSection MapUnits (war3mapUnits.doo)\r\n\r\n", "",
        "Unexpected EOF while getting line, line 18: "},
+      // Inside a unit only .itemSet or .gold may follow the .flags line, and
+      // inside an item set only .item or .endItemSet.
+      {goldLine + "\r\n", "",
+       "Unexpected tag .endSection, line 17: .endSection MapUnits (war3mapUnits.doo)"},
+      {"  .endItemSet\r\n" + goldLine + "\r\n", "",
+       "Unexpected tag .endSection, line 16: .endSection MapUnits (war3mapUnits.doo)"},
+      {"  .itemSet 1 items\r\n", "  .itemSet 1 items\r\n  .itemSet\r\n",
+       "Unexpected tag .itemSet, line 14:   .itemSet"},
   };
   for (const Case& c : cases) {
     Conversion back = toBinary(replaced(good, c.from, c.to));
@@ -440,6 +448,18 @@ TEST(TextToMapUnits, KeepsWhatWasWrittenBeforeAFailure) {
   EXPECT_EQ(back.error, "Failed to get long argument, line 15:     .item bspd chance x");
   EXPECT_EQ(back.output, header(8, 11, 0) + unitStart("hfoo", 1) +
                              Bytes().i32(0).i32(0).id("ratc").i32(60).bytes());
+
+  // The item-set count is filled in as soon as the .gold line is reached,
+  // before that line is parsed: a bad .gold line leaves the sets counted.
+  Conversion badGold = toBinary(textWithUnits(std::string(kUnitLines) +
+                                              "  .itemSet 1 items\n"
+                                              "    .item ratc chance 60\n"
+                                              "  .endItemSet\n"
+                                              ".gold 12500 type 4\n"));
+  EXPECT_TRUE(badGold.failed);
+  EXPECT_EQ(badGold.error, "Failed to find expected argument, line 16: .gold 12500 type 4");
+  EXPECT_EQ(badGold.output, header(8, 11, 0) + unitStart("hfoo", 1) +
+                                Bytes().i32(1).i32(1).id("ratc").i32(60).bytes());
 }
 
 TEST(MapUnitsPrograms, DefaultPathsStatusAndMessages) {
