@@ -403,6 +403,16 @@ TEST(InfoStrings, LineBreaksAndQuotesDoNotComeBack) {
   EXPECT_EQ(quotedBack.error,
             "Failed to get long argument, line 32:   .player \"Say \"hi\"\" 0 type 1 race 2 "
             "fixed 1 loc -128.500000 256.000000 allies 0 3");
+
+  // On a .force line the word after the name is the fixed word "flags", so
+  // the rest of the string is refused as that word.
+  Conversion force = toText(replaced(infoFile(25), std::string("Force 1\0", 8),
+                                     std::string("Say \"hi\"\0", 9)));
+  ASSERT_FALSE(force.failed) << force.error;
+  Conversion forceBack = toBinary(force.output);
+  EXPECT_TRUE(forceBack.failed);
+  EXPECT_EQ(forceBack.error, "Expected flags, got hi\"\", line 36:   .force \"Say \"hi\"\" "
+                             "flags 11 playerMask 3");
 }
 
 TEST(TextToInfo, AcceptsCommentsIndentationAndTrailingWords) {
