@@ -19,21 +19,6 @@ constexpr int kFunctionParameter = 2;
 
 }  // namespace
 
-class TextToTriggersConverter::NestingGuard {
- public:
-  explicit NestingGuard(TextToTriggersConverter& converter) : converter_(converter) {
-    if (++converter_.nesting > kMaxNesting) {
-      converter_.failWith("ECAs and parameters nested deeper than %d levels", kMaxNesting);
-    }
-  }
-  ~NestingGuard() { --converter_.nesting; }
-  NestingGuard(const NestingGuard&) = delete;
-  NestingGuard& operator=(const NestingGuard&) = delete;
-
- private:
-  TextToTriggersConverter& converter_;
-};
-
 TextToTriggersConverter::TextToTriggersConverter(FILE* text, FILE* triggers, FILE* custom)
     : TextToBinaryConverter(text, triggers),
       customOutput(custom ? std::make_unique<BinaryWriter>(custom) : nullptr),
@@ -223,7 +208,7 @@ void TextToTriggersConverter::convertBody() {
 }
 
 void TextToTriggersConverter::convertECA(int kind, int depth) {
-  NestingGuard level(*this);
+  NestingGuard<TextToTriggersConverter> level(*this);
   writeLong(kind);
   int32_t group = getLong();
   if (version7 && depth > 0) writeLong(group);
@@ -248,7 +233,7 @@ void TextToTriggersConverter::convertECA(int kind, int depth) {
 
 void TextToTriggersConverter::convertParameter(int depth) {
   expectTag(".param", true);
-  NestingGuard level(*this);
+  NestingGuard<TextToTriggersConverter> level(*this);
   getString(parameterKind, sizeof parameterKind);
   bool arrayElement = std::strcmp(parameterKind, "array") == 0;
   int32_t kind;

@@ -17,18 +17,12 @@
 #include <memory>
 
 #include "formats/triggers/function_table.h"
+#include "formats/triggers/trigger_nesting.h"
 #include "framework/binary_file.h"
 #include "framework/text_to_binary.h"
 
 class TextToTriggersConverter : public TextToBinaryConverter {
  public:
-  // The most characters of one custom text.
-  static constexpr int kMaxCustomText = 32768;
-  // ECAs and parameters nest at most this many levels, counted together:
-  // far beyond real maps, and shallow enough that the indentation of the
-  // deepest line leaves room for its values within a text line.
-  static constexpr int kMaxNesting = 1000;
-
   // custom may be nullptr: the text must then hold no custom text lines.
   TextToTriggersConverter(FILE* text, FILE* triggers, FILE* custom);
   ~TextToTriggersConverter() override;
@@ -45,7 +39,7 @@ class TextToTriggersConverter : public TextToBinaryConverter {
   // the custom output's offset when the stream does not take them.
   void writeCustom(const void* data, std::size_t size, CustomPart part);
   void writeCustomLong(int32_t value, CustomPart part);
-  class NestingGuard;
+  friend class NestingGuard<TextToTriggersConverter>;
 
   std::unique_ptr<BinaryWriter> customOutput;
   std::unique_ptr<FunctionTable> functionTable;

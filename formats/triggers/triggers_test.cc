@@ -550,7 +550,7 @@ std::string nestedECAs(int levels) {
 
 TEST_F(TriggersTest, NestingIsBoundedInBothDirections) {
   // The action is one level, so one parameter level less reaches the bound.
-  std::string deepest = nestedParameters(TriggersToTextConverter::kMaxNesting - 1);
+  std::string deepest = nestedParameters(kMaxNesting - 1);
   TextConversion text = toText(deepest, std::nullopt);
   ASSERT_FALSE(text.failed) << text.error;
   BinaryConversion back = toBinary(text.text, false);
@@ -558,13 +558,13 @@ TEST_F(TriggersTest, NestingIsBoundedInBothDirections) {
   EXPECT_EQ(back.wtg, deepest);
 
   // One more level ends with a message, in the file and in the text.
-  std::string tooDeep = nestedParameters(TriggersToTextConverter::kMaxNesting);
+  std::string tooDeep = nestedParameters(kMaxNesting);
   text = toText(tooDeep, std::nullopt);
   const std::string message = "ECAs and parameters nested deeper than 1000 levels";
   EXPECT_EQ(text.error.substr(0, message.size() + 2), message + ", ") << text.error;
 
   std::string lines = ".action 0 TriggerSleepAction enable 1\n";
-  for (int i = 1; i < TextToTriggersConverter::kMaxNesting; ++i) {
+  for (int i = 1; i < kMaxNesting; ++i) {
     lines += ".param array \"a\" .end 0\n";
   }
   lines += ".param string \"0\" .end 0\n.endECA 0\n";
@@ -574,13 +574,13 @@ TEST_F(TriggersTest, NestingIsBoundedInBothDirections) {
 
   // Nested ECAs count the same way; a file far deeper than the bound ends
   // with the message, not with a crash.
-  std::string ecas = nestedECAs(TriggersToTextConverter::kMaxNesting);
+  std::string ecas = nestedECAs(kMaxNesting);
   text = toText(ecas, std::nullopt);
   ASSERT_FALSE(text.failed) << text.error;
   back = toBinary(text.text, false);
   ASSERT_FALSE(back.failed) << back.error;
   EXPECT_EQ(back.wtg, ecas);
-  text = toText(nestedECAs(30 * TriggersToTextConverter::kMaxNesting), std::nullopt);
+  text = toText(nestedECAs(30 * kMaxNesting), std::nullopt);
   EXPECT_EQ(text.error.substr(0, message.size() + 2), message + ", ") << text.error;
 }
 

@@ -6,21 +6,6 @@
 
 #include "framework/message.h"
 
-class TriggersToTextConverter::NestingGuard {
- public:
-  explicit NestingGuard(TriggersToTextConverter& converter) : converter_(converter) {
-    if (++converter_.nesting > kMaxNesting) {
-      converter_.failWith("ECAs and parameters nested deeper than %d levels", kMaxNesting);
-    }
-  }
-  ~NestingGuard() { --converter_.nesting; }
-  NestingGuard(const NestingGuard&) = delete;
-  NestingGuard& operator=(const NestingGuard&) = delete;
-
- private:
-  TriggersToTextConverter& converter_;
-};
-
 TriggersToTextConverter::TriggersToTextConverter(FILE* triggers, FILE* custom, FILE* text)
     : BinaryToTextConverter(triggers, text),
       customInput(custom ? std::make_unique<BinaryReader>(custom) : nullptr),
@@ -136,7 +121,7 @@ void TriggersToTextConverter::convertBody() {
 }
 
 void TriggersToTextConverter::convertECA(int depth) {
-  NestingGuard level(*this);
+  NestingGuard<TriggersToTextConverter> level(*this);
   int32_t group = 0;
   int32_t kind = getLong();
   if (depth > 0) group = getLong();
@@ -164,7 +149,7 @@ void TriggersToTextConverter::convertECA(int depth) {
 }
 
 void TriggersToTextConverter::convertParameter(int depth) {
-  NestingGuard level(*this);
+  NestingGuard<TriggersToTextConverter> level(*this);
   int32_t kind = getLong();
   if (kind < -1 || kind > 3) {
     failWith("Unknown parameter type %d (0x%x)", kind, static_cast<unsigned>(kind));

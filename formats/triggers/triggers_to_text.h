@@ -22,18 +22,12 @@
 #include <memory>
 
 #include "formats/triggers/function_table.h"
+#include "formats/triggers/trigger_nesting.h"
 #include "framework/binary_file.h"
 #include "framework/binary_to_text.h"
 
 class TriggersToTextConverter : public BinaryToTextConverter {
  public:
-  // The most bytes of one custom text (its zero byte included).
-  static constexpr int32_t kMaxCustomText = 32768;
-  // ECAs and parameters nest at most this many levels, counted together:
-  // far beyond real maps, and shallow enough that the indentation of the
-  // deepest line leaves room for its values within a text line.
-  static constexpr int kMaxNesting = 1000;
-
   // custom may be nullptr: the text then holds no custom text lines.
   TriggersToTextConverter(FILE* triggers, FILE* custom, FILE* text);
   ~TriggersToTextConverter() override;
@@ -56,8 +50,7 @@ class TriggersToTextConverter : public BinaryToTextConverter {
   void convertECA(int depth);
   void convertParameter(int depth);
   void convertCustomText(char* buffer, const char* label, bool isCustom);
-  // Counts one level of nesting while it lives; fails beyond kMaxNesting.
-  class NestingGuard;
+  friend class NestingGuard<TriggersToTextConverter>;
 
   std::unique_ptr<BinaryReader> customInput;
   std::unique_ptr<FunctionTable> functionTable;
