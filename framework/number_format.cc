@@ -6,6 +6,16 @@
 #include <cstring>
 #include <limits>
 
+namespace {
+
+// "00" to "99": the decimals are written two digits at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+}  // namespace
+
 char* formatInt(char* out, int32_t value) {
   return std::to_chars(out, out + kMaxIntChars, value).ptr;
 }
@@ -35,33 +45,35 @@ char* formatReal(char* out, float value) {
     return std::to_chars(out, out + kMaxRealChars - 1, magnitude,
                          std::chars_format::fixed, 6).ptr;
   }
-  // scaled = value * 10^6 rounded to the nearest integer, ties to even, as
-  // printf rounds the exact binary value.
-  __extension__ typedef unsigned __int128 u128;
-  u128 scaled;
+  // Split into the integer part and the six decimals of the fraction,
+  // rounded to the nearest, ties to even, as printf rounds the exact binary
+  // value. A 24-bit fraction times 10^6 stays below 2^44, so all of this
+  // fits in 64 bits.
+  uint64_t integerPart;
+  uint32_t decimals = 0;
   if (exponent >= 0) {
-    scaled = (static_cast<u128>(mantissa) << exponent) * 1000000u;
-  } else {
-    u128 numerator = static_cast<u128>(mantissa) * 1000000u;  // < 2^44
+    integerPart = mantissa << exponent;  // an integer: no decimals
+  } else if (exponent > -64) {
     int shift = -exponent;
-    if (shift > 64) {
-      scaled = 0;  // numerator < 2^(shift - 1): below one half
-    } else {
-      u128 quotient = numerator >> shift;
-      u128 remainder = numerator - (quotient << shift);
-      u128 half = static_cast<u128>(1) << (shift - 1);
-      if (remainder > half || (remainder == half && (quotient & 1))) ++quotient;
-      scaled = quotient;
+    integerPart = mantissa >> shift;
+    uint64_t numerator = (mantissa & ((uint64_t{1} << shift) - 1)) * 1000000u;
+    uint64_t quotient = numerator >> shift;
+    uint64_t remainder = numerator & ((uint64_t{1} << shift) - 1);
+    uint64_t half = uint64_t{1} << (shift - 1);
+    if (remainder > half || (remainder == half && (quotient & 1))) ++quotient;
+    if (quotient == 1000000u) {
+      quotient = 0;
+      ++integerPart;
     }
+    decimals = static_cast<uint32_t>(quotient);
+  } else {
+    integerPart = 0;  // below 2^-40: fewer than half a millionth
   }
-  uint64_t integerPart = static_cast<uint64_t>(scaled / 1000000u);
-  uint32_t decimals = static_cast<uint32_t>(scaled % 1000000u);
   out = std::to_chars(out, out + 21, integerPart).ptr;
   *out++ = '.';
-  for (int i = 5; i >= 0; --i) {
-    out[i] = static_cast<char>('0' + decimals % 10);
-    decimals /= 10;
-  }
+  std::memcpy(out, kDigitPairs + 2 * (decimals / 10000), 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * (decimals / 100 % 100), 2);
+  std::memcpy(out + 4, kDigitPairs + 2 * (decimals % 100), 2);
   return out + 6;
 }
 

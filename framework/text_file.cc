@@ -15,55 +15,71 @@ void TextWriter::write(const char* data, std::size_t size) {
 }
 
 void TextWriter::printArgs(const char* format, const Arg* args, std::size_t count) {
+  // The line is put together in a local buffer and handed over in one
+  // piece; only a long %s argument goes straight through.
+  char staged[512];
+  std::size_t used = 0;
   std::size_t next = 0;
-  const char* literal = format;
-  const char* p = format;
-  for (; *p; ++p) {
-    if (*p != '%') continue;
-    write(literal, p - literal);
+  for (const char* p = format; *p; ++p) {
+    if (used > sizeof staged - kMaxRealChars - 2) {
+      append(staged, used);
+      used = 0;
+    }
+    char c = *p;
+    if (c != '%') {
+      if (c == '\n') staged[used++] = '\r';
+      staged[used++] = c;
+      continue;
+    }
     char conversion = *++p;
+    if (conversion == '\0') break;
     if (conversion == '%') {
-      append("%", 1);
-      literal = p + 1;
+      staged[used++] = '%';
       continue;
     }
-    if (conversion == '\0' || next >= count) {
-      // A format that does not match its arguments is a bug in the caller;
-      // print nothing for the missing argument rather than read past them.
-      literal = conversion ? p + 1 : p;
-      if (!conversion) break;
-      continue;
-    }
+    // A format that does not match its arguments is a bug in the caller:
+    // print nothing for a missing argument rather than read past them.
+    if (next >= count) continue;
     const Arg& arg = args[next++];
     switch (conversion) {
-      case 'd':
-        if (arg.kind == Arg::kReal) {
-          writeInt(static_cast<int32_t>(arg.real));
-        } else {
-          writeInt(static_cast<int32_t>(arg.integer));
-        }
-        break;
-      case 'x': {
-        char digits[kMaxIntChars];
-        append(digits, formatHex(digits, static_cast<uint32_t>(arg.integer)) - digits);
+      case 'd': {
+        int64_t value = arg.kind == Arg::kReal ? static_cast<int64_t>(arg.real) : arg.integer;
+        used = formatInt(staged + used, static_cast<int32_t>(value)) - staged;
         break;
       }
-      case 'f':
-        writeReal(arg.kind == Arg::kReal ? static_cast<float>(arg.real)
-                                         : static_cast<float>(arg.integer));
+      case 'x':
+        used = formatHex(staged + used, static_cast<uint32_t>(arg.integer)) - staged;
         break;
-      case 's':
-        if (arg.kind == Arg::kText) write(arg.text, std::strlen(arg.text));
+      case 'f': {
+        float value = arg.kind == Arg::kReal ? static_cast<float>(arg.real)
+                                             : static_cast<float>(arg.integer);
+        used = formatReal(staged + used, value) - staged;
         break;
+      }
       case 'c':
-        put(static_cast<char>(arg.integer));
+        if (arg.integer == '\n') staged[used++] = '\r';
+        staged[used++] = static_cast<char>(arg.integer);
         break;
+      case 's': {
+        if (arg.kind != Arg::kText) break;
+        std::size_t length = std::strlen(arg.text);
+        if (2 * length <= sizeof staged - kMaxRealChars - 2 - used) {
+          for (const char* t = arg.text; *t; ++t) {
+            if (*t == '\n') staged[used++] = '\r';
+            staged[used++] = *t;
+          }
+        } else {
+          append(staged, used);
+          used = 0;
+          write(arg.text, length);
+        }
+        break;
+      }
       default:
         break;
     }
-    literal = p + 1;
   }
-  write(literal, p - literal);
+  append(staged, used);
 }
 
 bool TextReader::fill() {
