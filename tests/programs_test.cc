@@ -30,7 +30,7 @@ TEST(ProgramEntryTest, TwoArgumentsAreThePathsAnyOtherNumberTheDefaults) {
   for (const Case& c : cases) {
     ScratchDir dir;
     dir.write(c.input, kImp);
-    ::Run run = runProgram("imports2txt", c.args, dir.path());
+    ProgramRun run = runProgram("imports2txt", c.args, dir.path());
     EXPECT_EQ(run.status, 0) << run.stdErr;
     EXPECT_EQ(run.stdErr, "");
     EXPECT_EQ(run.stdOut, "");
@@ -42,14 +42,14 @@ TEST(ProgramEntryTest, TwoArgumentsAreThePathsAnyOtherNumberTheDefaults) {
 TEST(ProgramEntryTest, TextBackToBinary) {
   ScratchDir dir;
   dir.write("Imports.txt", kText);
-  ::Run run = runProgram("txt2imports", {}, dir.path());
+  ProgramRun run = runProgram("txt2imports", {}, dir.path());
   EXPECT_EQ(run.status, 0) << run.stdErr;
   EXPECT_EQ(dir.read("war3map.imp"), kImp);
 }
 
 TEST(ProgramEntryTest, AMissingInputCreatesNoOutput) {
   ScratchDir dir;
-  ::Run run = runProgram("imports2txt", {"none.imp", "out.txt"}, dir.path());
+  ProgramRun run = runProgram("imports2txt", {"none.imp", "out.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.stdErr, "Failed to open none.imp!\n");
   EXPECT_FALSE(dir.exists("out.txt"));
@@ -64,7 +64,7 @@ TEST(ProgramEntryTest, AMissingInputCreatesNoOutput) {
 TEST(ProgramEntryTest, AnOutputThatCannotBeCreated) {
   ScratchDir dir;
   dir.write("war3map.imp", kImp);
-  ::Run run = runProgram("imports2txt", {"war3map.imp", "no/such/folder.txt"}, dir.path());
+  ProgramRun run = runProgram("imports2txt", {"war3map.imp", "no/such/folder.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.stdErr, "Failed to open no/such/folder.txt!\n");
 }
@@ -73,7 +73,7 @@ TEST(ProgramEntryTest, AFailureKeepsWhatWasWrittenAndExitsWithOne) {
   ScratchDir dir;
   // Two entries announced, one present.
   dir.write("war3map.imp", Bytes().i32(1).i32(2).u8(3).str("a.mdx"));
-  ::Run run = runProgram("imports2txt", {}, dir.path());
+  ProgramRun run = runProgram("imports2txt", {}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.stdErr, "getByte read failure, input file offset: 15 (0xf)\n");
   EXPECT_EQ(dir.read("Imports.txt"),
@@ -139,7 +139,7 @@ TEST(ProgramEntryTest, EachImportsFailureEndsWithOneAndKeepsTheOutput) {
     ScratchDir dir;
     bool toText = std::string(c.program) == "imports2txt";
     dir.write(toText ? "war3map.imp" : "Imports.txt", c.input);
-    ::Run run = runProgram(c.program, {}, dir.path());
+    ProgramRun run = runProgram(c.program, {}, dir.path());
     EXPECT_EQ(run.status, 1) << c.message;
     EXPECT_EQ(run.stdErr, c.message + "\n");
     EXPECT_EQ(dir.read(toText ? "Imports.txt" : "war3map.imp"), c.output) << c.message;
@@ -166,7 +166,7 @@ TEST(ProgramEntryTest, AFailureAfterBlocksWereWrittenKeepsAllOfThem) {
     expectedText += ".import " + std::to_string(i % 256) + " \"" + name + "\"\n";
   }
   dir.write("war3map.imp", imp);
-  ::Run run = runProgram("imports2txt", {}, dir.path());
+  ProgramRun run = runProgram("imports2txt", {}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.stdErr, "getByte read failure, input file offset: " +
                             std::to_string(imp.bytes().size()) + " (0x" +
@@ -197,7 +197,7 @@ TEST(ProgramEntryTest, ALongFailingLineIsReportedWhole) {
   ScratchDir dir;
   std::string line = ".import 1 " + std::string(16000, 'x');
   dir.write("Imports.txt", ".section Imports\n.version 1\n" + line + "\n");
-  ::Run run = runProgram("txt2imports", {}, dir.path());
+  ProgramRun run = runProgram("txt2imports", {}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.stdErr, "Expected initial quote, got char x in getString, line 3: " + line + "\n");
 }
@@ -206,7 +206,7 @@ TEST(ProgramEntryTest, AFullDiskIsAFailure) {
   if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full";
   ScratchDir dir;
   dir.write("war3map.imp", kImp);
-  ::Run run = runProgram("imports2txt", {"war3map.imp", "/dev/full"}, dir.path());
+  ProgramRun run = runProgram("imports2txt", {"war3map.imp", "/dev/full"}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.stdErr, "Failed to write /dev/full!\n");
 }

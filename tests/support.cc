@@ -128,7 +128,7 @@ std::string programPath(const std::string& program) {
   return std::string(W3TEXT_BIN_DIR) + "/" + program;
 }
 
-Run runProgram(const std::string& program, const std::vector<std::string>& args,
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
                const std::string& dir) {
   std::string path = programPath(program);
   // The outputs go to files, not pipes, so that a long message cannot block
@@ -152,7 +152,7 @@ Run runProgram(const std::string& program, const std::vector<std::string>& args,
   }
   int status = 0;
   waitpid(child, &status, 0);
-  Run run;
+  ProgramRun run;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   run.stdErr = streamContents(err);
   run.stdOut = streamContents(out);

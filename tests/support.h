@@ -97,7 +97,7 @@ Conversion convert(const std::string& input) {
 }
 
 // A built program run as a process of its own.
-struct Run {
+struct ProgramRun {
   int status = -1;     // exit status, or -1 when it did not exit normally
   std::string stdErr;  // what it printed on standard error
   std::string stdOut;
@@ -107,7 +107,7 @@ struct Run {
 std::string programPath(const std::string& program);
 
 // Runs program with args in folder dir.
-Run runProgram(const std::string& program, const std::vector<std::string>& args,
+ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
                const std::string& dir);
 
 // The folder of a real map in the corpus, or "" when the corpus is absent.

@@ -90,7 +90,7 @@ TEST(DoodadsCorpus, RealFilesConvertToTextAndBack) {
     SCOPED_TRACE(map);
     ++files;
     ScratchDir dir;
-    ::Run toText = runProgram("doodads2txt", {original, "Doodads.txt"}, dir.path());
+    ProgramRun toText = runProgram("doodads2txt", {original, "Doodads.txt"}, dir.path());
     auto known = expected.find(map);
     if (known == expected.end()) {
       // A map added later: it must end with a text or a message.
@@ -103,7 +103,7 @@ TEST(DoodadsCorpus, RealFilesConvertToTextAndBack) {
     EXPECT_EQ(countLines(text, "  .tree "), known->second.trees);
     EXPECT_EQ(countLines(text, "  .other "), known->second.others);
 
-    ::Run back = runProgram("txt2doodads", {"Doodads.txt", "war3map.doo"}, dir.path());
+    ProgramRun back = runProgram("txt2doodads", {"Doodads.txt", "war3map.doo"}, dir.path());
     ASSERT_EQ(back.status, 0) << back.stdErr;
     EXPECT_EQ(back.stdErr, "");
     EXPECT_EQ(changedReals(readFile(original), dir.read("war3map.doo")),
@@ -111,7 +111,7 @@ TEST(DoodadsCorpus, RealFilesConvertToTextAndBack) {
 
     // The text of the file that came back is a fixed point: converted again,
     // it gives the same text and the same bytes.
-    ::Run again = runProgram("doodads2txt", {"war3map.doo", "Again.txt"}, dir.path());
+    ProgramRun again = runProgram("doodads2txt", {"war3map.doo", "Again.txt"}, dir.path());
     ASSERT_EQ(again.status, 0) << again.stdErr;
     EXPECT_TRUE(dir.read("Again.txt") == text) << "the second text differs";
   }
@@ -137,7 +137,7 @@ TEST(DoodadsCorpus, TreesWithItemSetsGoOutOfStep) {
   EXPECT_EQ(int32At(original, 16 + 18 * 50 + 42), 1);
 
   ScratchDir dir;
-  ::Run toText = runProgram("doodads2txt", {folder + "/war3map.doo", "Doodads.txt"}, dir.path());
+  ProgramRun toText = runProgram("doodads2txt", {folder + "/war3map.doo", "Doodads.txt"}, dir.path());
   EXPECT_EQ(toText.status, 0);
   EXPECT_EQ(toText.stdErr, "");
   std::string text = dir.read("Doodads.txt");
@@ -146,7 +146,7 @@ TEST(DoodadsCorpus, TreesWithItemSetsGoOutOfStep) {
   EXPECT_NE(text.find("\r\n.long -2147465680\r\n"), std::string::npos);
   EXPECT_NE(text.find(" -nan "), std::string::npos);
 
-  ::Run back = runProgram("txt2doodads", {"Doodads.txt", "war3map.doo"}, dir.path());
+  ProgramRun back = runProgram("txt2doodads", {"Doodads.txt", "war3map.doo"}, dir.path());
   EXPECT_EQ(back.status, 1);
   EXPECT_EQ(back.stdErr.rfind("Failed to get long argument, line 1496:   .tree ", 0), 0u)
       << back.stdErr;

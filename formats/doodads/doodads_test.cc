@@ -512,26 +512,26 @@ TEST(DoodadsPrograms, DefaultPathsStatusAndMessage) {
   ScratchDir dir;
   std::string binary = doodadsFile(8, {sampleTree()}, {sampleOther()});
   dir.write("war3map.doo", binary);
-  ::Run toText = runProgram("doodads2txt", {"a", "b", "c"}, dir.path());
+  ProgramRun toText = runProgram("doodads2txt", {"a", "b", "c"}, dir.path());
   EXPECT_EQ(toText.status, 0);
   EXPECT_EQ(toText.stdErr, "");
   Conversion expected = convert<DoodadsToTextConverter>(binary);
   EXPECT_EQ(dir.read("Doodads.txt"), expected.output);
 
   dir.write("war3map.doo", "");
-  ::Run toBinary = runProgram("txt2doodads", {}, dir.path());
+  ProgramRun toBinary = runProgram("txt2doodads", {}, dir.path());
   EXPECT_EQ(toBinary.status, 0);
   EXPECT_EQ(toBinary.stdErr, "");
   EXPECT_EQ(dir.read("war3map.doo"), binary);
 
   dir.write("units.doo", Bytes().raw("W3dx").i32(8));
-  ::Run refused = runProgram("doodads2txt", {"units.doo", "out.txt"}, dir.path());
+  ProgramRun refused = runProgram("doodads2txt", {"units.doo", "out.txt"}, dir.path());
   EXPECT_EQ(refused.status, 1);
   EXPECT_EQ(refused.stdErr, "Bad file ID, expected W3do, got W3dx, input file offset: 4 (0x4)\n");
   EXPECT_EQ(dir.read("out.txt"), "");
 
   dir.write("cut.txt", doodadsText(8, "  .tree LTlt 1 loc 1 2 3 ang\n", ""));
-  ::Run failed = runProgram("txt2doodads", {"cut.txt", "cut.doo"}, dir.path());
+  ProgramRun failed = runProgram("txt2doodads", {"cut.txt", "cut.doo"}, dir.path());
   EXPECT_EQ(failed.status, 1);
   EXPECT_EQ(failed.stdErr,
             "Failed to find expected argument, line 10:   .tree LTlt 1 loc 1 2 3 ang\n");

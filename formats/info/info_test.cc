@@ -501,18 +501,18 @@ TEST(TextToInfo, KeepsWhatWasWrittenBeforeAFailure) {
 TEST(InfoPrograms, DefaultPathsStatusAndMessages) {
   ScratchDir dir;
   dir.write("war3map.w3i", infoFile(25));
-  ::Run toText = runProgram("info2txt", {}, dir.path());
+  ProgramRun toText = runProgram("info2txt", {}, dir.path());
   EXPECT_EQ(toText.status, 0) << toText.stdErr;
   EXPECT_EQ(toText.stdErr, "");
   EXPECT_EQ(dir.read("Info.txt"), dos(kExtendedText));
 
   dir.write("war3map.w3i", "");
-  ::Run back = runProgram("txt2info", {"one", "two", "three"}, dir.path());
+  ProgramRun back = runProgram("txt2info", {"one", "two", "three"}, dir.path());
   EXPECT_EQ(back.status, 0) << back.stdErr;
   EXPECT_EQ(dir.read("war3map.w3i"), infoFile(25));
 
   dir.write("bad.txt", dos(replaced(kExtendedText, "saves", "Saves")));
-  ::Run bad = runProgram("txt2info", {"bad.txt", "bad.w3i"}, dir.path());
+  ProgramRun bad = runProgram("txt2info", {"bad.txt", "bad.w3i"}, dir.path());
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.stdErr,
             "Expected saves, got Saves, line 6: .version 25 Saves 3 editorRevision 6052\n");
@@ -542,7 +542,7 @@ TEST(InfoCorpus, RealFilesGiveWhatTheirVersionsAllow) {
     if (!fileExists(input)) continue;
     seen.push_back(map);
     ScratchDir dir;
-    ::Run run = runProgram("info2txt", {input, "Info.txt"}, dir.path());
+    ProgramRun run = runProgram("info2txt", {input, "Info.txt"}, dir.path());
     ASSERT_TRUE(run.status == 0 || run.status == 1) << map << ": " << run.stdErr;
     const Expected* known = nullptr;
     for (const Expected& e : expected) {
@@ -553,7 +553,7 @@ TEST(InfoCorpus, RealFilesGiveWhatTheirVersionsAllow) {
       EXPECT_EQ(run.stdErr, known->message) << map;
     }
     if (run.status != 0) continue;
-    ::Run back = runProgram("txt2info", {"Info.txt", "back.w3i"}, dir.path());
+    ProgramRun back = runProgram("txt2info", {"Info.txt", "back.w3i"}, dir.path());
     EXPECT_EQ(back.status, 0) << map << ": " << back.stdErr;
     std::string original = readFile(input);
     std::string written = dir.read("back.w3i");
@@ -570,7 +570,7 @@ TEST(InfoCorpus, Version28IsMisreadWithoutACrash) {
   std::string map = corpusMap("test-original-host");
   if (map.empty()) GTEST_SKIP() << "no corpus";
   ScratchDir dir;
-  ::Run run = runProgram("info2txt", {map + "/war3map.w3i", "Info.txt"}, dir.path());
+  ProgramRun run = runProgram("info2txt", {map + "/war3map.w3i", "Info.txt"}, dir.path());
   EXPECT_EQ(run.status, 1);
   std::string text = dir.read("Info.txt");
   // The four int32 of the newer editor after editorRevision are read as

@@ -466,18 +466,18 @@ TEST(MapUnitsPrograms, DefaultPathsStatusAndMessages) {
   ScratchDir dir;
   std::string file = header(8, 11, 1) + unit("hfoo", {{{"ratc", 60}}});
   dir.write("war3mapUnits.doo", file);
-  ::Run toText = runProgram("mapunits2txt", {}, dir.path());
+  ProgramRun toText = runProgram("mapunits2txt", {}, dir.path());
   EXPECT_EQ(toText.status, 0) << toText.stdErr;
   EXPECT_EQ(toText.stdErr, "");
   ASSERT_TRUE(dir.exists("MapUnits.txt"));
 
   dir.write("war3mapUnits.doo", "");
-  ::Run back = runProgram("txt2mapunits", {"ignored"}, dir.path());
+  ProgramRun back = runProgram("txt2mapunits", {"ignored"}, dir.path());
   EXPECT_EQ(back.status, 0) << back.stdErr;
   EXPECT_EQ(dir.read("war3mapUnits.doo"), file);
 
   dir.write("cut.doo", file.substr(0, 20));
-  ::Run cut = runProgram("mapunits2txt", {"cut.doo", "cut.txt"}, dir.path());
+  ProgramRun cut = runProgram("mapunits2txt", {"cut.doo", "cut.txt"}, dir.path());
   EXPECT_EQ(cut.status, 1);
   EXPECT_EQ(cut.stdErr, "Read failure, input file offset: 20 (0x14)\n");
   EXPECT_EQ(dir.read("cut.txt"), dos("//\n// Warcraft 3 Map Units File\n//\n\n"
@@ -485,7 +485,7 @@ TEST(MapUnitsPrograms, DefaultPathsStatusAndMessages) {
                                      ".version 8\n.long 11\n\n"));
 
   dir.write("bad.doo", "W3DO" + file.substr(4));
-  ::Run bad = runProgram("mapunits2txt", {"bad.doo", "bad.txt"}, dir.path());
+  ProgramRun bad = runProgram("mapunits2txt", {"bad.doo", "bad.txt"}, dir.path());
   EXPECT_EQ(bad.status, 1);
   EXPECT_EQ(bad.stdErr, "Bad file ID, expected W3do, got W3DO, input file offset: 4 (0x4)\n");
   EXPECT_EQ(dir.read("bad.txt"), "");
@@ -511,7 +511,7 @@ TEST(MapUnitsCorpus, RealFilesEndAsTheirLayoutGives) {
     if (!fileExists(input)) continue;
     seen.push_back(map);
     ScratchDir dir;
-    ::Run run = runProgram("mapunits2txt", {input, "MapUnits.txt"}, dir.path());
+    ProgramRun run = runProgram("mapunits2txt", {input, "MapUnits.txt"}, dir.path());
     ASSERT_TRUE(run.status == 0 || run.status == 1) << map << ": " << run.stdErr;
     std::string text = dir.read("MapUnits.txt");
     EXPECT_EQ(text.rfind(dos("//\n// Warcraft 3 Map Units File\n//\n\n"
@@ -526,7 +526,7 @@ TEST(MapUnitsCorpus, RealFilesEndAsTheirLayoutGives) {
     }
     if (run.status == 0) {
       // A file that fits the layout converts back byte for byte.
-      ::Run back = runProgram("txt2mapunits", {"MapUnits.txt", "back.doo"}, dir.path());
+      ProgramRun back = runProgram("txt2mapunits", {"MapUnits.txt", "back.doo"}, dir.path());
       EXPECT_EQ(back.status, 0) << map << ": " << back.stdErr;
       EXPECT_EQ(dir.read("back.doo"), readFile(input)) << map;
     }

@@ -576,28 +576,28 @@ TEST(ObjectTablePrograms, ArgumentsPickPathsAndFilterMode) {
     // None, one or four arguments: the default paths, no filter.
     for (std::vector<std::string> args :
          {std::vector<std::string>{}, {"in.bin"}, {"in.bin", "out.txt", "f", "g"}}) {
-      ::Run run = runProgram(p.toText, args, dir.path());
+      ProgramRun run = runProgram(p.toText, args, dir.path());
       EXPECT_EQ(run.status, 0) << p.toText << " " << args.size() << ": " << run.stdErr;
       EXPECT_EQ(run.stdErr, "");
       EXPECT_EQ(dir.read(p.textFile), dos(p.text)) << p.toText << " " << args.size();
       EXPECT_FALSE(dir.exists("out.txt"));
     }
 
-    ::Run plain = runProgram(p.toText, {"in.bin", "plain.txt"}, dir.path());
+    ProgramRun plain = runProgram(p.toText, {"in.bin", "plain.txt"}, dir.path());
     EXPECT_EQ(plain.status, 0) << plain.stdErr;
     EXPECT_EQ(dir.read("plain.txt"), dos(p.text));
-    ::Run filtered = runProgram(p.toText, {"in.bin", "filtered.txt", "--whatever"}, dir.path());
+    ProgramRun filtered = runProgram(p.toText, {"in.bin", "filtered.txt", "--whatever"}, dir.path());
     EXPECT_EQ(filtered.status, 0) << filtered.stdErr;
     EXPECT_EQ(dir.read("filtered.txt"), dos(p.filtered)) << p.toText;
 
-    ::Run back = runProgram(p.toBinary, {"plain.txt", "back.bin"}, dir.path());
+    ProgramRun back = runProgram(p.toBinary, {"plain.txt", "back.bin"}, dir.path());
     EXPECT_EQ(back.status, 0) << back.stdErr;
     EXPECT_EQ(dir.read("back.bin"), p.table) << p.toBinary;
 
     // A third argument makes the text side drop every modification.
-    ::Run dropped = runProgram(p.toBinary, {"plain.txt", "dropped.bin", ""}, dir.path());
+    ProgramRun dropped = runProgram(p.toBinary, {"plain.txt", "dropped.bin", ""}, dir.path());
     EXPECT_EQ(dropped.status, 0) << dropped.stdErr;
-    ::Run again = runProgram(p.toText, {"dropped.bin", "dropped.txt"}, dir.path());
+    ProgramRun again = runProgram(p.toText, {"dropped.bin", "dropped.txt"}, dir.path());
     EXPECT_EQ(again.status, 0) << again.stdErr;
     std::string withoutMods = dos(p.filtered);
     for (std::size_t at; (at = withoutMods.find("    .mod")) != std::string::npos;) {
@@ -606,7 +606,7 @@ TEST(ObjectTablePrograms, ArgumentsPickPathsAndFilterMode) {
     EXPECT_EQ(dir.read("dropped.txt"), withoutMods) << p.toBinary;
 
     dir.write(p.textFile, dos(p.text));
-    ::Run defaults = runProgram(p.toBinary, {}, dir.path());
+    ProgramRun defaults = runProgram(p.toBinary, {}, dir.path());
     EXPECT_EQ(defaults.status, 0) << defaults.stdErr;
     EXPECT_EQ(dir.read(p.binaryFile), p.table);
   }
@@ -616,7 +616,7 @@ TEST(ObjectTablePrograms, FailuresEndWithStatusOne) {
   for (const Pair& p : pairs()) {
     ScratchDir dir;
     dir.write("in.bin", p.table);
-    ::Run missing = runProgram(p.toText, {}, dir.path());
+    ProgramRun missing = runProgram(p.toText, {}, dir.path());
     EXPECT_EQ(missing.status, 1);
     EXPECT_EQ(missing.stdErr, std::string("Failed to open ") + p.binaryFile + "!\n");
     EXPECT_FALSE(dir.exists(p.textFile));
@@ -627,13 +627,13 @@ TEST(ObjectTablePrograms, FailuresEndWithStatusOne) {
 
     // A table cut inside its first unit: the text keeps what was printed.
     dir.write("cut.bin", p.table.substr(0, 14));
-    ::Run cut = runProgram(p.toText, {"cut.bin", "cut.txt", "filter"}, dir.path());
+    ProgramRun cut = runProgram(p.toText, {"cut.bin", "cut.txt", "filter"}, dir.path());
     EXPECT_EQ(cut.status, 1);
     EXPECT_EQ(cut.stdErr, "getID read failure, input file offset: 14 (0xe)\n");
     EXPECT_EQ(dir.read("cut.txt"), dos(p.text.substr(0, p.text.find("\n  .unit"))));
 
     dir.write("bad.txt", dos(p.text.substr(0, p.text.find(".newTable"))));
-    ::Run bad = runProgram(p.toBinary, {"bad.txt", "bad.bin"}, dir.path());
+    ProgramRun bad = runProgram(p.toBinary, {"bad.txt", "bad.bin"}, dir.path());
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.stdErr.substr(0, bad.stdErr.find(',')), "Unexpected EOF while getting line");
     EXPECT_EQ(dir.read("bad.bin"), p.table.substr(0, p.standardBytes));
@@ -641,7 +641,7 @@ TEST(ObjectTablePrograms, FailuresEndWithStatusOne) {
     // An output that cannot take the text is no success, although convert()
     // closes it itself.
     if (fileExists("/dev/full")) {
-      ::Run full = runProgram(p.toText, {"in.bin", "/dev/full"}, dir.path());
+      ProgramRun full = runProgram(p.toText, {"in.bin", "/dev/full"}, dir.path());
       EXPECT_EQ(full.status, 1);
       EXPECT_EQ(full.stdErr, "Failed to write /dev/full!\n");
     }
@@ -687,11 +687,11 @@ TEST(ObjectTablesCorpus, RealMapsThroughTextAndBack) {
         if (map == e.map && std::string(p.binaryFile) == e.file) expected = &e;
       }
       ScratchDir dir;
-      ::Run text = runProgram(p.toText, {original, "table.txt"}, dir.path());
+      ProgramRun text = runProgram(p.toText, {original, "table.txt"}, dir.path());
       ASSERT_EQ(text.status, 0) << text.stdErr;
-      ::Run back = runProgram(p.toBinary, {"table.txt", "back.bin"}, dir.path());
+      ProgramRun back = runProgram(p.toBinary, {"table.txt", "back.bin"}, dir.path());
       ASSERT_EQ(back.status, 0) << back.stdErr;
-      ::Run second = runProgram(p.toText, {"back.bin", "second.txt"}, dir.path());
+      ProgramRun second = runProgram(p.toText, {"back.bin", "second.txt"}, dir.path());
       ASSERT_EQ(second.status, 0) << second.stdErr;
       EXPECT_EQ(dir.read("second.txt"), dir.read("table.txt"));
 
@@ -709,7 +709,7 @@ TEST(ObjectTablesCorpus, RealMapsThroughTextAndBack) {
         EXPECT_EQ(differing, expected->inexactReals);
       }
 
-      ::Run filtered = runProgram(p.toText, {original, "filtered.txt", "filter"}, dir.path());
+      ProgramRun filtered = runProgram(p.toText, {original, "filtered.txt", "filter"}, dir.path());
       ASSERT_EQ(filtered.status, 0) << filtered.stdErr;
       std::string filteredText = dir.read("filtered.txt");
       std::size_t mods = 0;
@@ -723,7 +723,7 @@ TEST(ObjectTablesCorpus, RealMapsThroughTextAndBack) {
       if (expected) {
         EXPECT_EQ(mods, static_cast<std::size_t>(expected->triggerStrings));
       }
-      ::Run dropped = runProgram(p.toBinary, {"filtered.txt", "dropped.bin", "f"}, dir.path());
+      ProgramRun dropped = runProgram(p.toBinary, {"filtered.txt", "dropped.bin", "f"}, dir.path());
       ASSERT_EQ(dropped.status, 0) << dropped.stdErr;
       std::size_t units = countLines(filteredText, "  .unit ");
       EXPECT_EQ(dir.read("dropped.bin").size(), 12 + 12 * units);

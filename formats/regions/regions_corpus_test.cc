@@ -29,7 +29,7 @@ TEST(RegionsCorpus, RealFilesConvertToTextAndBackByteForByte) {
     SCOPED_TRACE(map);
     ++files;
     ScratchDir dir;
-    ::Run toText = runProgram("regions2txt", {original, "Regions.txt"}, dir.path());
+    ProgramRun toText = runProgram("regions2txt", {original, "Regions.txt"}, dir.path());
     auto known = expected.find(map);
     if (known == expected.end()) {
       // A map added later: it must end with a text or a message.
@@ -40,7 +40,7 @@ TEST(RegionsCorpus, RealFilesConvertToTextAndBackByteForByte) {
       EXPECT_EQ(countLines(dir.read("Regions.txt"), ".region "), known->second);
     }
     EXPECT_EQ(toText.stdErr, "");
-    ::Run back = runProgram("txt2regions", {"Regions.txt", "war3map.w3r"}, dir.path());
+    ProgramRun back = runProgram("txt2regions", {"Regions.txt", "war3map.w3r"}, dir.path());
     ASSERT_EQ(back.status, 0) << back.stdErr;
     EXPECT_EQ(back.stdErr, "");
     EXPECT_TRUE(dir.read("war3map.w3r") == readFile(original))

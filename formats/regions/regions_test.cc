@@ -435,24 +435,24 @@ TEST(RegionsPrograms, DefaultPathsStatusAndMessage) {
   ScratchDir dir;
   std::string binary = regionsFile(5, 1, record(spawn()));
   dir.write("war3map.w3r", binary);
-  ::Run toText = runProgram("regions2txt", {}, dir.path());
+  ProgramRun toText = runProgram("regions2txt", {}, dir.path());
   EXPECT_EQ(toText.status, 0);
   EXPECT_EQ(toText.stdErr, "");
   EXPECT_EQ(dir.read("Regions.txt"), dos(regionsText(kSpawnLine)));
 
   dir.write("war3map.w3r", "");
-  ::Run toBinary = runProgram("txt2regions", {"one argument is ignored"}, dir.path());
+  ProgramRun toBinary = runProgram("txt2regions", {"one argument is ignored"}, dir.path());
   EXPECT_EQ(toBinary.status, 0);
   EXPECT_EQ(toBinary.stdErr, "");
   EXPECT_EQ(dir.read("war3map.w3r"), binary);
 
   dir.write("cut.w3r", binary.substr(0, 22));
-  ::Run failed = runProgram("regions2txt", {"cut.w3r", "cut.txt"}, dir.path());
+  ProgramRun failed = runProgram("regions2txt", {"cut.w3r", "cut.txt"}, dir.path());
   EXPECT_EQ(failed.status, 1);
   EXPECT_EQ(failed.stdErr, "getFloat read failure, input file offset: 22 (0x16)\n");
   EXPECT_EQ(dir.read("cut.txt"), dos(std::string(kHeader) + kSection));
 
-  ::Run missing = runProgram("txt2regions", {"none.txt", "none.w3r"}, dir.path());
+  ProgramRun missing = runProgram("txt2regions", {"none.txt", "none.w3r"}, dir.path());
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.stdErr, "Failed to open none.txt!\n");
   EXPECT_FALSE(dir.exists("none.w3r"));

@@ -50,7 +50,7 @@ TEST(TriggerProgramsTest, ExactlyThreeArgumentsAreThePaths) {
     ScratchDir dir;
     dir.write(c.wtg, kWtg);
     dir.write(c.wct, kWct);
-    ::Run run = runProgram("triggers2txt", c.args, dir.path());
+    ProgramRun run = runProgram("triggers2txt", c.args, dir.path());
     EXPECT_EQ(run.status, 0) << run.stdErr;
     EXPECT_EQ(run.stdErr, "");
     ASSERT_TRUE(dir.exists(c.text)) << c.text;
@@ -73,7 +73,7 @@ TEST(TriggerProgramsTest, ExactlyThreeArgumentsAreThePaths) {
 TEST(TriggerProgramsTest, TheCustomTextFileIsOptional) {
   ScratchDir dir;
   dir.write("war3map.wtg", kWtg);
-  ::Run run = runProgram("triggers2txt", {}, dir.path());
+  ProgramRun run = runProgram("triggers2txt", {}, dir.path());
   EXPECT_EQ(run.status, 0) << run.stdErr;
   EXPECT_EQ(dir.read("Triggers.txt"), textOf(false));
 
@@ -86,7 +86,7 @@ TEST(TriggerProgramsTest, TheCustomTextFileIsOptional) {
 
 TEST(TriggerProgramsTest, FilesThatCannotBeOpened) {
   ScratchDir dir;
-  ::Run run = runProgram("triggers2txt", {}, dir.path());
+  ProgramRun run = runProgram("triggers2txt", {}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.stdErr, "Failed to open war3map.wtg!\n");
   EXPECT_FALSE(dir.exists("Triggers.txt"));
@@ -148,7 +148,7 @@ TEST(TriggerProgramsTest, CustomFileFailuresPrintTwoLinesAndEndTheRun) {
     ScratchDir dir;
     dir.write("war3map.wtg", c.wtg);
     dir.write("war3map.wct", c.wct);
-    ::Run run = runProgram("triggers2txt", {}, dir.path());
+    ProgramRun run = runProgram("triggers2txt", {}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, c.stdErr);
     std::string text = dir.read("Triggers.txt");
@@ -165,7 +165,7 @@ TEST(TriggerProgramsTest, ExtraFunctionsListThatCannotBeWrittenEndsTheRun) {
     dir.write("extraFunctionsIn.txt", "native Foo takes nothing returns nothing\n");
     // A link into a folder that does not exist: neither read nor created.
     ASSERT_EQ(symlink("missing/list.txt", dir.file("extraFunctionsOut.txt").c_str()), 0);
-    ::Run run = runProgram(program, {}, dir.path());
+    ProgramRun run = runProgram(program, {}, dir.path());
     EXPECT_EQ(run.status, 1) << program;
     EXPECT_EQ(run.stdErr, "Failed to open extraFunctionsOut.txt!\n");
     // The output opened before the table was made stays empty.
@@ -178,7 +178,7 @@ TEST(TriggerProgramsTest, AListLineWithoutACountEndsTheRun) {
   ScratchDir dir;
   dir.write("war3map.wtg", kWtg);
   dir.write("extraFunctionsOut.txt", "Foo 1\r\nBar two\r\n");
-  ::Run run = runProgram("triggers2txt", {}, dir.path());
+  ProgramRun run = runProgram("triggers2txt", {}, dir.path());
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.stdErr, "Bad parameter count in extraFunctionsOut.txt, line 2: Bar two!\n");
   dir.write("extraFunctionsOut.txt", "Foo\n");
@@ -189,8 +189,8 @@ TEST(TriggerProgramsTest, AListLineWithoutACountEndsTheRun) {
 
 // The real maps: each map's two trigger files through text and back.
 struct MapRun {
-  ::Run toText;
-  ::Run back;
+  ProgramRun toText;
+  ProgramRun back;
   std::string wtg;  // the map's own files
   std::string wct;
   std::string backWtg;  // what came back

@@ -429,7 +429,7 @@ TEST(TrigStrSubstProgram, CommandLineForms) {
     dir.write("in.txt", kUnits);
     dir.write("war3map.wts", c.args.size() == 3 ? "STRING 1\n{\nwrong\n}\n" : kStrings);
     dir.write("strings.wts", kStrings);
-    ::Run run = runProgram("trigstrsubst", c.args, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", c.args, dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "");
     EXPECT_EQ(run.stdOut, "");
@@ -443,7 +443,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
     dir.write("CustomUnits.txt", "a TRIGSTR_7 b\n");
-    ::Run run = runProgram("trigstrsubst", {}, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", {}, dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "Substituting empty string in a TRIGSTR_7 b at line 1\n");
     EXPECT_EQ(dir.read("StringsOut.txt"), dos("a  b\n"));
@@ -451,7 +451,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
   {
     SCOPED_TRACE("the string file is opened first");
     ScratchDir dir;
-    ::Run run = runProgram("trigstrsubst", {"in.txt", "out.txt", "missing.wts"}, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", {"in.txt", "out.txt", "missing.wts"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to open missing.wts!\n");
     EXPECT_FALSE(dir.exists("out.txt"));
@@ -461,7 +461,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", "STRING 1\nFootman\n");
     dir.write("CustomUnits.txt", kUnits);
-    ::Run run = runProgram("trigstrsubst", {}, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", {}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Expected \"{\", got Footman at line 2\n");
     EXPECT_FALSE(dir.exists("StringsOut.txt"));
@@ -470,7 +470,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     SCOPED_TRACE("missing text input: no output is created");
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
-    ::Run run = runProgram("trigstrsubst", {"in.txt"}, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", {"in.txt"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to open in.txt!\n");
     EXPECT_FALSE(dir.exists("StringsOut.txt"));
@@ -480,7 +480,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
     dir.write("in.txt", kUnits);
-    ::Run run = runProgram("trigstrsubst", {"in.txt", "no/such/out.txt"}, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", {"in.txt", "no/such/out.txt"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to open no/such/out.txt!\n");
   }
@@ -489,7 +489,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
     dir.write("in.txt", kUnits);
-    ::Run run = runProgram("trigstrsubst", {"in.txt", "/dev/full"}, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", {"in.txt", "/dev/full"}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to write /dev/full!\n");
   }
@@ -500,11 +500,11 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
     dir.write("in.txt", kUnits);
-    ::Run strings = runProgram("trigstrsubst", {"in.txt", "out.txt", dir.path()}, dir.path());
+    ProgramRun strings = runProgram("trigstrsubst", {"in.txt", "out.txt", dir.path()}, dir.path());
     EXPECT_EQ(strings.status, 1);
     EXPECT_EQ(strings.stdErr, "Failed to read " + dir.path() + "!\n");
     EXPECT_FALSE(dir.exists("out.txt"));
-    ::Run text = runProgram("trigstrsubst", {dir.path(), "out.txt"}, dir.path());
+    ProgramRun text = runProgram("trigstrsubst", {dir.path(), "out.txt"}, dir.path());
     EXPECT_EQ(text.status, 1);
     EXPECT_EQ(text.stdErr, "Failed to read " + dir.path() + "!\n");
   }
@@ -513,7 +513,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", kStrings);
     dir.write("CustomUnits.txt", "TRIGSTR_2\nTRIGSTR_\nTRIGSTR_1\n");
-    ::Run run = runProgram("trigstrsubst", {}, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", {}, dir.path());
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.stdErr, "Failed to parse string number in TRIGSTR_ at line 2\n");
     EXPECT_EQ(dir.read("StringsOut.txt"), dos("Knight\n"));
@@ -523,7 +523,7 @@ TEST(TrigStrSubstProgram, ExitStatusesAndMessages) {
     ScratchDir dir;
     dir.write("war3map.wts", "\xEF\xBB\xBFSTRING 1\r\n{\r\nFootman\r\n}\r\n");
     dir.write("CustomUnits.txt", kUnits);
-    ::Run run = runProgram("trigstrsubst", {}, dir.path());
+    ProgramRun run = runProgram("trigstrsubst", {}, dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "Substituting empty string in .mod utip 0 0 string TRIGSTR_3 at line 3\n");
     EXPECT_EQ(dir.read("StringsOut.txt"),
@@ -569,7 +569,7 @@ TEST(TrigStrSubstCorpus, KnownStringsOfEachMap) {
     }
     ScratchDir dir;
     dir.write("CustomUnits.txt", text);
-    ::Run run = runProgram("trigstrsubst", {"CustomUnits.txt", "StringsOut.txt", strings},
+    ProgramRun run = runProgram("trigstrsubst", {"CustomUnits.txt", "StringsOut.txt", strings},
                          dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "");
@@ -592,9 +592,9 @@ TEST(TrigStrSubstCorpus, FilteredCustomUnitsOfEachMap) {
     if (!fileExists(units) || !fileExists(strings)) continue;
     ++tried;
     ScratchDir dir;
-    ::Run filter = runProgram("customunits2txt", {units, "CustomUnits.txt", "x"}, dir.path());
+    ProgramRun filter = runProgram("customunits2txt", {units, "CustomUnits.txt", "x"}, dir.path());
     ASSERT_EQ(filter.status, 0) << filter.stdErr;
-    ::Run run = runProgram("trigstrsubst", {"CustomUnits.txt", "StringsOut.txt", strings},
+    ProgramRun run = runProgram("trigstrsubst", {"CustomUnits.txt", "StringsOut.txt", strings},
                          dir.path());
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.stdErr, "");
