@@ -92,6 +92,12 @@ void BinaryToTextConverter::writeQuoted(const char* text, const char* suffix) {
   output.write(suffix, std::strlen(suffix));
 }
 
+void BinaryToTextConverter::expectFileID(const char* expected, const char* message) {
+  char id[8];
+  getID(id);
+  if (std::strcmp(id, expected) != 0) failWith(message, id);
+}
+
 void BinaryToTextConverter::closeStreams() {
   if (streamsClosed_) return;
   outputGood_ = output.close();

@@ -51,6 +51,10 @@ class BinaryToTextConverter {
   // stands. Line feeds in text are kept, so the value may span lines.
   virtual void writeQuoted(const char* text, const char* suffix);
 
+  // Reads a four-byte file ID with getID and fails with message, a format
+  // that receives the ID as read, unless the ID is expected.
+  void expectFileID(const char* expected, const char* message);
+
   // Flushes and closes both streams (the object-table converters close them
   // at the end of convert()); the program entry then leaves them alone.
   void closeStreams();

@@ -63,6 +63,15 @@ bool fileExists(const std::string& path) {
   return stat(path.c_str(), &info) == 0;
 }
 
+int countLines(const std::string& text, const std::string& start) {
+  int count = 0;
+  std::string needle = "\n" + start;
+  for (std::size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
 std::string dos(const std::string& text) {
   std::string out;
   out.reserve(text.size() + text.size() / 16);

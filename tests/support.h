@@ -35,6 +35,10 @@ std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 
+// The number of lines of text that begin with start (not counting a first
+// line without a line break before it).
+int countLines(const std::string& text, const std::string& start);
+
 // The text as it lies on disk: every "\n" preceded by "\r".
 std::string dos(const std::string& text);
 

@@ -11,15 +11,6 @@
 
 namespace {
 
-int countLines(const std::string& text, const std::string& start) {
-  int count = 0;
-  for (std::size_t at = text.find("\r\n" + start); at != std::string::npos;
-       at = text.find("\r\n" + start, at + 2)) {
-    ++count;
-  }
-  return count;
-}
-
 int32_t int32At(const std::string& bytes, std::size_t offset) {
   return decodeInt32(reinterpret_cast<const unsigned char*>(bytes.data() + offset));
 }

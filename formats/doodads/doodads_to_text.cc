@@ -1,14 +1,12 @@
 #include "formats/doodads/doodads_to_text.h"
 
 #include <cstdint>
-#include <cstring>
 
 bool DoodadsToTextConverter::convert() {
   // The ID is checked before anything is printed, so a file of another
   // kind leaves the text empty.
+  expectFileID("W3do", "Bad file ID, expected W3do, got %s");
   char id[8];
-  getID(id);
-  if (std::strcmp(id, "W3do") != 0) failWith("Bad file ID, expected W3do, got %s", id);
 
   output.print("//\n// Warcraft 3 Doodads File\n//\n\n");
   output.print(".section Doodads (war3map.doo)\n");

@@ -1,12 +1,10 @@
 #include "formats/mapunits/mapunits_to_text.h"
 
 #include <cstdint>
-#include <cstring>
 
 bool MapUnitsToTextConverter::convert() {
+  expectFileID("W3do", "Bad file ID, expected W3do, got %s");
   char id[8];
-  getID(id);
-  if (std::strcmp(id, "W3do") != 0) failWith("Bad file ID, expected W3do, got %s", id);
 
   output.write("//\n// Warcraft 3 Map Units File\n//\n\n");
   output.write(".section MapUnits (war3mapUnits.doo)\n");

@@ -650,14 +650,6 @@ TEST(ObjectTablePrograms, FailuresEndWithStatusOne) {
 
 // ------------------------------------------------------------------ corpus
 
-std::size_t countLines(const std::string& text, const std::string& start) {
-  std::size_t count = 0;
-  for (std::size_t at = 0; (at = text.find("\n" + start, at)) != std::string::npos; ++at) {
-    ++count;
-  }
-  return count;
-}
-
 // Runs both tables of every map through text and back. The files survive
 // byte for byte except for reals that six decimals do not render exactly;
 // their text is the same, so the second trip is exact.

@@ -8,15 +8,6 @@
 
 namespace {
 
-int countLines(const std::string& text, const std::string& start) {
-  int count = 0;
-  for (std::size_t at = text.find("\r\n" + start); at != std::string::npos;
-       at = text.find("\r\n" + start, at + 2)) {
-    ++count;
-  }
-  return count;
-}
-
 TEST(RegionsCorpus, RealFilesConvertToTextAndBackByteForByte) {
   // Regions in each map of the corpus; every one of them fits the layout.
   const std::map<std::string, int> expected = {

@@ -2,7 +2,6 @@
 
 #include <cstdarg>
 #include <cstdlib>
-#include <cstring>
 
 #include "framework/message.h"
 
@@ -14,9 +13,7 @@ TriggersToTextConverter::TriggersToTextConverter(FILE* triggers, FILE* custom, F
 TriggersToTextConverter::~TriggersToTextConverter() = default;
 
 bool TriggersToTextConverter::convert() {
-  char id[8];
-  getID(id);
-  if (std::strcmp(id, "WTG!") != 0) failWith("File ID error, expected WTG!, got %s", id);
+  expectFileID("WTG!", "File ID error, expected WTG!, got %s");
   output.print("//\n// Warcraft 3 Triggers File\n//\n\n");
   output.print(".section Triggers (war3map.wtg & war3map.wct)\n");
   int32_t version = getLong();
