@@ -17,15 +17,6 @@ void writeMessage(FILE* err, const std::string& message) {
 }
 
 // "<what><line> at line <number>\n"
-void reportLine(FILE* err, std::string_view what, const LineSource& lines) {
-  std::string message(what);
-  message.append(lines.text());
-  message += " at line ";
-  message += std::to_string(lines.number());
-  message += '\n';
-  writeMessage(err, message);
-}
-
 void reportLine(FILE* err, std::string_view what, std::string_view line, int number) {
   std::string message(what);
   message.append(line);
@@ -33,6 +24,11 @@ void reportLine(FILE* err, std::string_view what, std::string_view line, int num
   message += std::to_string(number);
   message += '\n';
   writeMessage(err, message);
+}
+
+// The same about the line just read.
+void reportLine(FILE* err, std::string_view what, const LineSource& lines) {
+  reportLine(err, what, lines.text(), lines.number());
 }
 
 void reportPath(FILE* err, const char* what, const char* path) {
