@@ -1,15 +1,15 @@
 #include "tools/trigstrsubst/trigstrsubst.h"
 
+#include <cstdint>
 #include <cstring>
+
+#include "framework/number_format.h"
 
 namespace {
 
 constexpr std::string_view kHeader = "STRING ";
 constexpr std::string_view kReference = "TRIGSTR_";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-// Numbers are clamped here while read: far outside the table, and far from
-// any overflow.
-constexpr long long kNumberClamp = 1000000000000LL;
 
 void writeMessage(FILE* err, const std::string& message) {
   std::fwrite(message.data(), 1, message.size(), err);
@@ -38,34 +38,7 @@ void reportPath(FILE* err, const char* what, const char* path) {
   writeMessage(err, message);
 }
 
-bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-// Reads a decimal number from the start of text as "%d" and atoi do: white
-// space skipped, an optional sign, then the digits. False when there are no
-// digits. A number of many digits is clamped to a value outside the table.
-bool readNumber(std::string_view text, long long* value) {
-  std::size_t at = 0;
-  while (at < text.size() && isSpace(text[at])) ++at;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-    negative = text[at] == '-';
-    ++at;
-  }
-  std::size_t firstDigit = at;
-  long long number = 0;
-  while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-    number = number * 10 + (text[at] - '0');
-    if (number > kNumberClamp) number = kNumberClamp;
-    ++at;
-  }
-  if (at == firstDigit) return false;
-  *value = negative ? -number : number;
-  return true;
-}
-
-bool inTable(long long number) { return number >= 0 && number < kStringSlots; }
+bool inTable(int64_t number) { return number >= 0 && number < kStringSlots; }
 
 }  // namespace
 
@@ -111,8 +84,9 @@ bool StringTable::load(FILE* file, FILE* err) {
     if (!lines.text().starts_with(kHeader)) continue;
     header = lines.text();
     int headerLine = lines.number();
-    long long number = 0;
-    readNumber(std::string_view(header).substr(kHeader.size()), &number);
+    // No digits leave the number 0.
+    int64_t number = 0;
+    parseInteger(header.c_str() + kHeader.size(), &number);
 
     // Comment lines, then the opening brace.
     bool more = lines.next();
@@ -178,8 +152,8 @@ bool substituteStrings(const StringTable& table, FILE* input, TextWriter& output
       reportLine(err, "String number longer than 15 characters in ", lines);
       return false;
     }
-    long long number = 0;
-    if (!readNumber(numberText, &number)) {
+    int64_t number = 0;
+    if (!parseInteger(std::string(numberText).c_str(), &number)) {
       reportLine(err, "Failed to parse string number in ", lines);
       return false;
     }
