@@ -220,7 +220,7 @@ void TextToTriggersConverter::convertECA(int kind, int depth) {
   if (parameters == -1) failWith("Unknown function %s", functionName);
   // The registered trigger is not stored; a count of 0 or less means none.
   if (kind == 0 && parameters > 0) --parameters;
-  for (int32_t i = 0; i < parameters; ++i) convertParameter(0);
+  for (int32_t i = 0; i < parameters; ++i) convertParameter();
   expectTag(".endECA", true);
   int32_t children = getLong();
   if (!version7) return;
@@ -231,7 +231,7 @@ void TextToTriggersConverter::convertECA(int kind, int depth) {
   }
 }
 
-void TextToTriggersConverter::convertParameter(int depth) {
+void TextToTriggersConverter::convertParameter() {
   expectTag(".param", true);
   NestingGuard<TextToTriggersConverter> level(*this);
   getString(parameterKind, sizeof parameterKind);
@@ -255,14 +255,14 @@ void TextToTriggersConverter::convertParameter(int depth) {
     writeLong(getLong());
     int32_t arguments = functionTable->parameterCount(calledFunction);
     if (arguments == -1) failWith("Unknown function %s", calledFunction);
-    for (int32_t i = 0; i < arguments; ++i) convertParameter(depth + 1);
+    for (int32_t i = 0; i < arguments; ++i) convertParameter();
     if (version7) writeLong(0);  // next-to-end parameter code
     writeLong(0);
     return;
   }
   if (arrayElement) {
     writeLong(1);
-    convertParameter(depth + 1);
+    convertParameter();
     return;
   }
   writeLong(0);

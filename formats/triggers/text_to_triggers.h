@@ -32,7 +32,7 @@ class TextToTriggersConverter : public TextToBinaryConverter {
  private:
   void convertBody();
   void convertECA(int kind, int depth);
-  void convertParameter(int depth);
+  void convertParameter();
   // Which failure message a write to the custom output gives.
   enum class CustomPart { kCount, kCommonComment, kText };
   // Writes bytes to the custom output; fails with the part's message and
