@@ -203,12 +203,8 @@ int TextToBinaryConverter::lookup(const char* word, const char* const* list, boo
 }
 
 void TextToBinaryConverter::beginCount() {
-  sectionStack[sectionDepth] = output.position();
-  ++sectionDepth;
-  if (sectionDepth > kMaxOpenSections) {
-    --sectionDepth;
-    failWith("Counted section stack overflow");
-  }
+  if (sectionDepth == kMaxOpenSections) failWith("Counted section stack overflow");
+  sectionStack[sectionDepth++] = output.position();
   writeLong(0);
 }
 

@@ -116,7 +116,7 @@ class TextToBinaryConverter {
   // Where the last getString() started, or nullptr.
   char* savedPosition = nullptr;
   // Output offsets of the placeholders of the open counted sections.
-  int64_t sectionStack[kMaxOpenSections + 1] = {};
+  int64_t sectionStack[kMaxOpenSections] = {};
   int32_t sectionDepth = 0;
 };
 
