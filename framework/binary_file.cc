@@ -30,8 +30,7 @@ std::size_t BinaryReader::readSlow(void* data, std::size_t size) {
 }
 
 bool BinaryWriter::patchInt32(int64_t position, int32_t value) {
-  unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+  unsigned char bytes[4];
+  encodeInt32(value, bytes);
   return patch(position, bytes, 4);
 }

@@ -10,6 +10,22 @@
 
 #include "framework/output_buffer.h"
 
+// Little-endian decoding of the four bytes at data.
+inline int32_t decodeInt32(const unsigned char* data) {
+  return static_cast<int32_t>(static_cast<uint32_t>(data[0]) |
+                              static_cast<uint32_t>(data[1]) << 8 |
+                              static_cast<uint32_t>(data[2]) << 16 |
+                              static_cast<uint32_t>(data[3]) << 24);
+}
+
+// Little-endian encoding of value into the four bytes at data.
+inline void encodeInt32(int32_t value, unsigned char* data) {
+  data[0] = static_cast<unsigned char>(value);
+  data[1] = static_cast<unsigned char>(value >> 8);
+  data[2] = static_cast<unsigned char>(value >> 16);
+  data[3] = static_cast<unsigned char>(value >> 24);
+}
+
 // Reader of a binary file opened with "rb".
 class BinaryReader {
  public:
@@ -65,10 +81,8 @@ class BinaryWriter : public OutputBuffer {
     return good();
   }
   bool writeInt32(int32_t value) {
-    unsigned char bytes[4] = {
-        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-        static_cast<unsigned char>(value >> 16),
-        static_cast<unsigned char>(value >> 24)};
+    unsigned char bytes[4];
+    encodeInt32(value, bytes);
     return write(bytes, 4);
   }
 
@@ -76,13 +90,5 @@ class BinaryWriter : public OutputBuffer {
   // the end (the fill-in of a counted list's length).
   bool patchInt32(int64_t position, int32_t value);
 };
-
-// Little-endian decoding of the four bytes at data.
-inline int32_t decodeInt32(const unsigned char* data) {
-  return static_cast<int32_t>(static_cast<uint32_t>(data[0]) |
-                              static_cast<uint32_t>(data[1]) << 8 |
-                              static_cast<uint32_t>(data[2]) << 16 |
-                              static_cast<uint32_t>(data[3]) << 24);
-}
 
 #endif  // FRAMEWORK_BINARY_FILE_H_

@@ -59,9 +59,8 @@ void TextToTriggersConverter::writeCustom(const void* data, std::size_t size, Cu
 }
 
 void TextToTriggersConverter::writeCustomLong(int32_t value, CustomPart part) {
-  unsigned char bytes[4] = {
-      static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-      static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+  unsigned char bytes[4];
+  encodeInt32(value, bytes);
   writeCustom(bytes, 4, part);
 }
 
