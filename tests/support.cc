@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #ifndef W3TEXT_BIN_DIR
 #error "W3TEXT_BIN_DIR must name the folder of the built programs"
 #endif
@@ -80,6 +82,13 @@ std::string dos(const std::string& text) {
     out += c;
   }
   return out;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  std::size_t at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  if (at != std::string::npos) text.replace(at, from.size(), to);
+  return text;
 }
 
 Bytes& Bytes::i32(int32_t value) {

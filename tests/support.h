@@ -42,6 +42,10 @@ int countLines(const std::string& text, const std::string& start);
 // The text as it lies on disk: every "\n" preceded by "\r".
 std::string dos(const std::string& text);
 
+// text with the first occurrence of from replaced by to. A from that is not
+// there fails the current test and leaves text as it is.
+std::string replaced(std::string text, const std::string& from, const std::string& to);
+
 // Little-endian binary fixtures, built field by field:
 //   Bytes().i32(1).i32(2).u8(5).str("a.mdx").bytes()
 class Bytes {

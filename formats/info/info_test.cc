@@ -113,13 +113,6 @@ std::string hex(std::size_t value) {
   return out.str();
 }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
-
 // The text of a short-layout file: the extended lines show fixed values.
 std::string shortText(const std::string& version) {
   std::string text = replaced(kExtendedText, ".version 25", ".version " + version);

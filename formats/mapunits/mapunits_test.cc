@@ -79,13 +79,6 @@ const char kUnitLines[] =
 const char kGoldLine[] =
     ".gold 12500 type 4 5 color -1 gate 6 creation 7 unknown 0.500000 1 2 3\n";
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  if (at != std::string::npos) text.replace(at, from.size(), to);
-  return text;
-}
-
 TEST(MapUnitsToText, WritesTheTextFormOnDisk) {
   std::string file = header(8, 11, 2) +
                      unit("hfoo", {{{"ratc", 60}, {"\0\0\0\0", 40}}, {}}) +

@@ -113,22 +113,15 @@ const std::string kVersion7Text = std::string(kHead) +
     "@custom text@" +
     kTail;
 
-std::string replace(std::string text, const std::string& mark, const std::string& with) {
-  size_t at = text.find(mark);
-  EXPECT_NE(at, std::string::npos) << mark;
-  if (at != std::string::npos) text.replace(at, mark.size(), with);
-  return text;
-}
-
 std::string version7Text(bool withCustom) {
-  std::string text = replace(kVersion7Text, "@custom header@",
-                             withCustom ? ".commonCustomComment \"Note\nTwo\" .end\n\n"
-                                          ".commonCustomText \"globals\nendglobals\" .end\n\n"
-                                        : "");
-  return replace(text, "@custom text@",
-                 withCustom ? "  .customText \"function A takes nothing returns nothing\n"
-                              "endfunction\" .end\n"
-                            : "");
+  std::string text = replaced(kVersion7Text, "@custom header@",
+                              withCustom ? ".commonCustomComment \"Note\nTwo\" .end\n\n"
+                                           ".commonCustomText \"globals\nendglobals\" .end\n\n"
+                                         : "");
+  return replaced(text, "@custom text@",
+                  withCustom ? "  .customText \"function A takes nothing returns nothing\n"
+                               "endfunction\" .end\n"
+                             : "");
 }
 
 class TriggersTest : public InScratchFolder {};
@@ -242,20 +235,20 @@ TEST_F(TriggersTest, Version4IgnoresTheVersion7NumbersOfTheText) {
   // The flag, size, comment and group numbers are read and dropped; the
   // child count is dropped too, so a nested line is one more top-level ECA.
   std::string text = kVersion4Text;
-  text = replace(text, "\"Main\" 0", "\"Main\" 9");
-  text = replace(text, "size 0", "size 3");
-  text = replace(text, "\"A\" comment 0", "\"A\" comment 1");
-  text = replace(text, "    .event 0 MapInit", "    .event 4 MapInit");
-  text = replace(text, "    .endECA 0\n    .action",
-                 "    .endECA 1\n      .action 3 DoNothing enable 0\n      .endECA 0\n"
-                 "    .action");
+  text = replaced(text, "\"Main\" 0", "\"Main\" 9");
+  text = replaced(text, "size 0", "size 3");
+  text = replaced(text, "\"A\" comment 0", "\"A\" comment 1");
+  text = replaced(text, "    .event 0 MapInit", "    .event 4 MapInit");
+  text = replaced(text, "    .endECA 0\n    .action",
+                  "    .endECA 1\n      .action 3 DoNothing enable 0\n      .endECA 0\n"
+                  "    .action");
   BinaryConversion back = toBinary(dos(text), true);
   ASSERT_FALSE(back.failed) << back.error;
   std::string wtg = version4File();
   std::string expected =
-      replace(wtg, Bytes().i32(2).raw(eca4(0, "MapInitializationEvent", 1, "")),
-              Bytes().i32(3).raw(eca4(0, "MapInitializationEvent", 1, "")).raw(
-                  eca4(2, "DoNothing", 0, "")));
+      replaced(wtg, Bytes().i32(2).raw(eca4(0, "MapInitializationEvent", 1, "")),
+               Bytes().i32(3).raw(eca4(0, "MapInitializationEvent", 1, "")).raw(
+                   eca4(2, "DoNothing", 0, "")));
   EXPECT_EQ(back.wtg, expected);
   EXPECT_EQ(back.wct, kVersion4Custom);
 }
