@@ -3,7 +3,7 @@
 //
 // formatInt and formatReal give exactly the bytes of C's "%d" and of "%f"
 // applied to the float widened to double (six digits after the point, no
-// exponent, "inf"/"nan" as glibc prints them). parseInt and parseReal read
+// exponent, "inf"/"nan" as glibc prints them). parseInteger and parseReal read
 // the start of a text like "%d" and "%f" do: leading white space, an optional
 // sign, then the longest number; the rest of the text is ignored.
 #ifndef FRAMEWORK_NUMBER_FORMAT_H_
