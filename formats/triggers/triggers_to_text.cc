@@ -8,6 +8,7 @@
 TriggersToTextConverter::TriggersToTextConverter(FILE* triggers, FILE* custom, FILE* text)
     : BinaryToTextConverter(triggers, text),
       customInput(custom ? std::make_unique<BinaryReader>(custom) : nullptr),
+      customText(custom ? std::make_unique<char[]>(kMaxCustomText + 1) : nullptr),
       functionTable(std::make_unique<FunctionTable>()) {}
 
 TriggersToTextConverter::~TriggersToTextConverter() = default;
@@ -30,9 +31,6 @@ bool TriggersToTextConverter::convert() {
 }
 
 void TriggersToTextConverter::convertBody() {
-  std::unique_ptr<char[]> customText;
-  if (customInput) customText = std::make_unique<char[]>(kMaxCustomText + 1);
-
   output.print("\n");
   output.print(".categories\n");
   int32_t categoryCount = getLong();
@@ -109,7 +107,7 @@ void TriggersToTextConverter::convertBody() {
       } else if (ecaCount != 0) {
         failWith("Trigger \"%s\" has both custom & non-custom parts\n", name);
       }
-      if (customInput) convertCustomText(customText.get(), "  .customText", custom != 0);
+      if (customInput) convertCustomText(custom != 0);
     }
   }
   output.print("\n");
@@ -196,7 +194,7 @@ void TriggersToTextConverter::convertParameter(int depth) {
 }
 
 void TriggersToTextConverter::convertCustomHeader() {
-  auto buffer = std::make_unique<char[]>(kMaxCustomText + 1);
+  char* buffer = customText.get();
   int32_t customVersion = getCustomLong();
   int32_t expected = version7 ? 1 : 0;
   if (customVersion != expected) {
@@ -207,9 +205,9 @@ void TriggersToTextConverter::convertCustomHeader() {
     output.print(".commonCustomText \"\" .end\n\n");
     return;
   }
-  getCustomString(buffer.get(), kMaxCustomText);
-  stripCR(buffer.get());
-  output.print(".commonCustomComment \"%s\" .end\n\n", buffer.get());
+  getCustomString(buffer, kMaxCustomText);
+  stripCR(buffer);
+  output.print(".commonCustomComment \"%s\" .end\n\n", buffer);
   output.print(".commonCustomText \"");
   int32_t length = getCustomLong();
   if (length < 0 || length > kMaxCustomText) {
@@ -220,20 +218,21 @@ void TriggersToTextConverter::convertCustomHeader() {
   }
   buffer[0] = '\0';
   if (length > 0) {
-    std::size_t got = customInput->read(buffer.get(), static_cast<std::size_t>(length));
+    std::size_t got = customInput->read(buffer, static_cast<std::size_t>(length));
     if (got < static_cast<std::size_t>(length)) {
       long long offset = customInput->offset();
       failWith("Failure reading custom trigger file at offset %lld (0x%llx)", offset,
                static_cast<unsigned long long>(offset));
     }
     buffer[length] = '\0';
-    stripCR(buffer.get());
+    stripCR(buffer);
   }
-  output.print("%s", buffer.get());
+  output.print("%s", buffer);
   output.print("\" .end\n\n");
 }
 
-void TriggersToTextConverter::convertCustomText(char* buffer, const char* label, bool isCustom) {
+void TriggersToTextConverter::convertCustomText(bool isCustom) {
+  char* buffer = customText.get();
   int32_t length = getCustomLong();
   if (isCustom) {
     if (length < 0 || length > kMaxCustomText) {
@@ -246,7 +245,7 @@ void TriggersToTextConverter::convertCustomText(char* buffer, const char* label,
       buffer[length] = '\0';
       stripCR(buffer);
     }
-    output.print("%s ", label);
+    output.print("  .customText ");
     writeQuoted(buffer, ".end");
     output.print("\n");
     return;

@@ -49,10 +49,14 @@ class TriggersToTextConverter : public BinaryToTextConverter {
   void convertBody();
   void convertECA(int depth);
   void convertParameter(int depth);
-  void convertCustomText(char* buffer, const char* label, bool isCustom);
+  // The custom text of one trigger: printed for a custom trigger, checked to
+  // be empty for any other.
+  void convertCustomText(bool isCustom);
   friend class NestingGuard<TriggersToTextConverter>;
 
   std::unique_ptr<BinaryReader> customInput;
+  // Room for one custom text and its zero byte; there when customInput is.
+  std::unique_ptr<char[]> customText;
   std::unique_ptr<FunctionTable> functionTable;
   bool version7 = false;
   int nesting = 0;
