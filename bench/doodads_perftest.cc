@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/binary_file.h"
+
 #ifndef W3TEXT_BIN_DIR
 #define W3TEXT_BIN_DIR "bin"
 #endif
@@ -43,9 +45,8 @@ class FileWriter {
   }
   bool ok() const { return file_ != nullptr && !failed_; }
   void i32(int32_t value) {
-    unsigned char bytes[4] = {
-        static_cast<unsigned char>(value), static_cast<unsigned char>(value >> 8),
-        static_cast<unsigned char>(value >> 16), static_cast<unsigned char>(value >> 24)};
+    unsigned char bytes[4];
+    encodeInt32(value, bytes);
     raw(bytes, 4);
   }
   void f32(float value) {
