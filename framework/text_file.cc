@@ -126,12 +126,7 @@ long TextReader::readLine(char* line, std::size_t capacity) {
     // A carriage return: dropped when a line feed follows, else kept. The
     // line feed may lie in the next block.
     ++begin_;
-    if (begin_ == end_) {
-      buffer_[0] = '\r';
-      begin_ = 0;
-      end_ = 1 + (file_ ? std::fread(buffer_ + 1, 1, sizeof buffer_ - 1, file_) : 0);
-      begin_ = 1;
-    }
+    if (begin_ == end_) fill();
     if (begin_ < end_ && buffer_[begin_] == '\n') continue;
     line[stored++] = '\r';
   }

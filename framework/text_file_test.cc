@@ -101,6 +101,21 @@ TEST(TextReaderTest, DropsACarriageReturnWhoseLineFeedIsInTheNextBlock) {
   std::fclose(file);
 }
 
+TEST(TextReaderTest, KeepsALoneCarriageReturnAtTheEndOfABlock) {
+  // The CR is the last byte of the first block; what follows decides.
+  for (const std::string& rest : {std::string("y\n"), std::string("")}) {
+    SCOPED_TRACE(rest);
+    std::string bytes = std::string(65535, 'x') + "\r" + rest;
+    FILE* file = streamWith(bytes);
+    TextReader reader(file);
+    std::vector<char> line(70000);
+    ASSERT_EQ(reader.readLine(line.data(), line.size()), static_cast<long>(bytes.size()));
+    EXPECT_EQ(std::string(line.data()), bytes);
+    EXPECT_EQ(reader.atEnd(), rest.empty());
+    std::fclose(file);
+  }
+}
+
 TEST(BinaryWriterTest, PatchesInTheBufferAndAfterItWasFlushed) {
   FILE* file = streamWith("");
   {
