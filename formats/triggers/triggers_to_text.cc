@@ -243,8 +243,8 @@ void TriggersToTextConverter::convertCustomText(bool isCustom) {
       std::size_t got = customInput->read(buffer, static_cast<std::size_t>(length));
       if (got < static_cast<std::size_t>(length)) failCustomWith("Failure reading trigger");
       buffer[length] = '\0';
-      stripCR(buffer);
     }
+    // writeQuoted leaves out the carriage returns.
     output.print("  .customText ");
     writeQuoted(buffer, ".end");
     output.print("\n");
