@@ -1,7 +1,5 @@
 #include "framework/program_entry.h"
 
-#include <cstring>
-
 OpenedFiles openProgramFiles(int argc, char** argv, const ProgramSettings& settings) {
   OpenedFiles files;
   files.count = settings.files[2].defaultPath ? 3 : 2;

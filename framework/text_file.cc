@@ -1,5 +1,7 @@
 #include "framework/text_file.h"
 
+#include <cstring>
+
 void TextWriter::write(const char* data, std::size_t size) {
   const char* end = data + size;
   while (data < end) {

@@ -1,5 +1,6 @@
 #include "formats/objects/text_to_object_table.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace {

@@ -4,7 +4,6 @@
 #ifndef FORMATS_OBJECTS_TEXT_TO_OBJECT_TABLE_H_
 #define FORMATS_OBJECTS_TEXT_TO_OBJECT_TABLE_H_
 
-#include <cstdint>
 #include <cstdio>
 
 #include "formats/objects/value_types.h"
