@@ -133,8 +133,6 @@ const std::string* StringTable::find(int number) const {
 bool substituteStrings(const StringTable& table, FILE* input, TextWriter& output,
                        FILE* err) {
   LineSource lines(input);
-  std::string work;
-  work.reserve(kWorkChars);
   while (lines.next()) {
     std::string_view line = lines.text();
     std::size_t found = line.find(kReference);
@@ -173,10 +171,9 @@ bool substituteStrings(const StringTable& table, FILE* input, TextWriter& output
       reportLine(err, "Output line longer than 7999 characters in ", lines);
       return false;
     }
-    work.assign(before);
-    if (text) work += *text;
-    work.append(after);
-    output.write(work);
+    output.write(before);
+    if (text) output.write(*text);
+    output.write(after);
     output.put('\n');
   }
   return true;
