@@ -45,10 +45,7 @@ bool ScratchDir::exists(const std::string& name) const { return fileExists(file(
 std::string readFile(const std::string& path) {
   FILE* f = std::fopen(path.c_str(), "rb");
   if (!f) throw std::runtime_error("cannot read " + path);
-  std::string bytes;
-  char block[1 << 16];
-  std::size_t n;
-  while ((n = std::fread(block, 1, sizeof block, f)) > 0) bytes.append(block, n);
+  std::string bytes = streamContents(f);
   std::fclose(f);
   return bytes;
 }
