@@ -1,4 +1,4 @@
-// war3map.w3i to Info.txt.
+// info2txt: war3map.w3i to Info.txt.
 //
 // The version, the first field, selects the layout: above 18 the file
 // carries the loading model, the prologue path and the fog, weather and

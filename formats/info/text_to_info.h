@@ -1,4 +1,4 @@
-// Info.txt back to war3map.w3i.
+// txt2info: Info.txt back to war3map.w3i.
 //
 // Every line is required, in one fixed order. The version on the .version
 // line selects the layout that is written: above 18 the extended one, else

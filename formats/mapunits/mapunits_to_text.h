@@ -1,4 +1,4 @@
-// war3mapUnits.doo to MapUnits.txt.
+// mapunits2txt: war3mapUnits.doo to MapUnits.txt.
 //
 // The file starts with the ID "W3do", a version, a long and the unit count;
 // each unit record follows in file order. Every version is read with the one

@@ -1,4 +1,4 @@
-// MapUnits.txt back to war3mapUnits.doo.
+// txt2mapunits: MapUnits.txt back to war3mapUnits.doo.
 //
 // The counts of the file are counted from the text: the unit count from the
 // .unit blocks, each unit's item-set count from its .itemSet blocks and each
