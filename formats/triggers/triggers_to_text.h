@@ -11,9 +11,12 @@
 // triggers by position.
 //
 // Failures in the trigger file go through fail() and name the trigger file's
-// offset. Failures in the custom text file go through failCustom(), which
-// prints the message and the custom file's offset on two lines and ends the
-// process.
+// offset. Failures of the custom text file's reads and of the trigger texts
+// go through failCustom(), which prints the message and the custom file's
+// offset on two lines and ends the process; the checks of its header (the
+// version, the common text's length and read, the trigger count) go through
+// fail(), those of the common text naming the custom file's offset in the
+// message.
 #ifndef FORMATS_TRIGGERS_TRIGGERS_TO_TEXT_H_
 #define FORMATS_TRIGGERS_TRIGGERS_TO_TEXT_H_
 
