@@ -144,7 +144,7 @@ std::string programPath(const std::string& program) {
 }
 
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
-               const std::string& dir) {
+                      const std::string& dir) {
   std::string path = programPath(program);
   // The outputs go to files, not pipes, so that a long message cannot block
   // the child while the parent waits.

@@ -116,7 +116,7 @@ std::string programPath(const std::string& program);
 
 // Runs program with args in folder dir.
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
-               const std::string& dir);
+                      const std::string& dir);
 
 // The folder of a real map in the corpus, or "" when the corpus is absent.
 std::string corpusMap(const std::string& map);
