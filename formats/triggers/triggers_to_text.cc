@@ -282,7 +282,9 @@ void TriggersToTextConverter::failCustomWith(const char* format, ...) {
   message = formatMessageV(format, args);
   va_end(args);
   failCustom();
-  std::exit(1);  // not reached: failCustom() ends the process
+  // Not reached: failCustom() ends the process. g++ does not trust
+  // [[noreturn]] on a virtual call and would warn that this function returns.
+  std::exit(1);
 }
 
 void TriggersToTextConverter::failCustom() {
